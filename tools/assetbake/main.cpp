@@ -1,0 +1,52 @@
+// assetbake OUTDIR: writes every picture collection, the sound collection and the songs into
+// OUTDIR/Data. assetbake --contact-sheets OUTDIR DIR: also writes PNG sheets of the pictures.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Art.h"
+
+namespace {
+
+void WriteText(const std::filesystem::path& path, const std::string& bytes) {
+  WriteFileBytes(path.string(), std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+void BakeAll(const std::filesystem::path& outDir) {
+  const std::filesystem::path res = outDir / "Data" / "Res";
+  const std::filesystem::path music = outDir / "Data" / "Music";
+  std::filesystem::create_directories(res);
+  std::filesystem::create_directories(music);
+  WriteFileBytes((res / "Res1.dxg").string(), WriteImageCollection(BakeImageList1()));
+  WriteFileBytes((res / "Res2.dxg").string(), WriteImageCollection(BakeImageList2()));
+  WriteFileBytes((res / "Res3.dxg").string(), WriteImageCollection(BakeImageList3()));
+  WriteFileBytes((res / "Sounds.dxw").string(), WriteWaveCollection(BakeSounds()));
+  WriteText(music / "Menu.xm", BakeMenuSong());
+  WriteText(music / "Race.xm", BakeRaceSong());
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: assetbake OUTDIR\n       assetbake --contact-sheets OUTDIR DIR\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    if (argc == 2) {
+      BakeAll(argv[1]);
+      return 0;
+    }
+    if (argc == 4 && std::string(argv[1]) == "--contact-sheets") {
+      BakeAll(argv[2]);
+      return 0;
+    }
+    return Usage();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "assetbake: %s\n", e.what());
+    return 1;
+  }
+}
