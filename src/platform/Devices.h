@@ -14,6 +14,8 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual uint32_t NowMs() = 0;
+  // A seed for the game's random generator, taken from the time of day.
+  virtual uint32_t SeedFromClock();
 };
 
 // The 800x600 picture on the desktop: a window with the picture stretched and centred, or full
