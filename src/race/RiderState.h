@@ -1,0 +1,11 @@
+// The rider's state that outlives the bike sprite: time, place and (later) score and lives.
+#pragma once
+
+// Race time left in milliseconds; the level build sets it from the level's time limit.
+extern int TimeLeftMs;
+// The player's place in the race and the number of riders it is counted among.
+extern int RacePlace;
+extern int RacerCount;
+
+// Everything above back to its state before start-up (for tests and the runner).
+void ResetRiderState();
