@@ -1,0 +1,114 @@
+#include "race/CollisionGeometry.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
+namespace {
+
+constexpr double kDegreesPerRadian = 57.29577951308232;
+// Angle sum from which a point counts as inside; a little under 360 absorbs rounding.
+constexpr double kInsideSumDegrees = 355.0;
+
+using Shape = TRoadsideShape;
+constexpr Shape LeftSide(int kind) {
+  return {kind, {{{38, 0}, {72, 0}, {38, 72}, {72, 72}}}};
+}
+constexpr Shape RightSide(int kind) {
+  return {kind, {{{0, 0}, {35, 0}, {0, 72}, {35, 72}}}};
+}
+
+}  // namespace
+
+const std::array<TRoadsideShape, kRoadsideShapeCount + 1> RoadsideShapes = {{
+    {-1, {}},  // unused: positions count from 1
+    LeftSide(1),
+    LeftSide(2),
+    LeftSide(3),
+    LeftSide(4),
+    LeftSide(5),
+    LeftSide(6),
+    LeftSide(7),
+    LeftSide(8),
+    LeftSide(9),
+    RightSide(13),
+    RightSide(14),
+    RightSide(15),
+    RightSide(16),
+    RightSide(17),
+    RightSide(18),
+    RightSide(19),
+    RightSide(20),
+    RightSide(21),
+    {25, {{{38, 0}, {71, 0}, {55, 34}, {71, 66}}}},
+    {26, {{{2, 0}, {20, 35}, {2, 71}, {36, 71}}}},
+    {29, {{{71, 0}, {52, 10}, {61, 27}, {71, 46}}}},
+    {30, {{{8, 0}, {0, 48}, {17, 71}, {45, 71}}}},
+    {31, {{{2, 0}, {38, 0}, {38, 71}, {71, 71}}}},
+    {35, {{{71, 0}, {17, 9}, {45, 63}, {71, 70}}}},
+    {36, {{{0, 0}, {19, 38}, {0, 71}, {34, 71}}}},
+    {37, {{{35, 0}, {71, 48}, {1, 67}, {55, 71}}}},
+    {38, {{{0, 0}, {17, 0}, {10, 28}, {0, 47}}}},
+    {41, {{{69, 0}, {35, 67}, {71, 68}, {69, 71}}}},
+    {42, {{{0, 0}, {33, 0}, {17, 32}, {0, 66}}}},
+    {43, {{{71, 0}, {54, 34}, {37, 68}, {71, 71}}}},
+    {44, {{{0, 0}, {55, 8}, {24, 65}, {0, 70}}}},
+    {48, {{{33, 0}, {69, 0}, {0, 71}, {33, 71}}}},
+}};
+
+int RoadsideIndex(int kind) {
+  for (int i = 1; i <= kRoadsideShapeCount; ++i) {
+    if (RoadsideShapes[i].Kind == kind) return i;
+  }
+  return -1;
+}
+
+bool PointInQuad(double px, double py, double x1, double y1, double x2, double y2, double x3,
+                 double y3, double x4, double y4) {
+  const std::array<double, 4> xs = {x1 - px, x2 - px, x3 - px, x4 - px};
+  const std::array<double, 4> ys = {y1 - py, y2 - py, y3 - py, y4 - py};
+  std::array<double, 4> ux{}, uy{};
+  for (int i = 0; i < 4; ++i) {
+    const double length = std::sqrt(xs[i] * xs[i] + ys[i] * ys[i]);
+    // A point on a corner has no direction to it: it touches the outline, so it counts as inside.
+    if (length == 0.0) return true;
+    ux[i] = xs[i] / length;
+    uy[i] = ys[i] / length;
+  }
+  double sum = 0.0;
+  for (int i = 0; i < 4; ++i) {
+    const int j = (i + 1) % 4;
+    const double cosine = std::clamp(ux[i] * ux[j] + uy[i] * uy[j], -1.0, 1.0);
+    sum += std::acos(cosine) * kDegreesPerRadian;
+  }
+  return sum >= kInsideSumDegrees;
+}
+
+namespace {
+
+bool CornerInQuad(const TFloatPoint& p, const TQuad& q) {
+  return PointInQuad(p.X, p.Y, q[0].X, q[0].Y, q[1].X, q[1].Y, q[2].X, q[2].Y, q[3].X, q[3].Y);
+}
+
+}  // namespace
+
+bool QuadsOverlap(const TQuad& a, const TQuad& b) {
+  for (const TFloatPoint& p : a) {
+    if (CornerInQuad(p, b)) return true;
+  }
+  for (const TFloatPoint& p : b) {
+    if (CornerInQuad(p, a)) return true;
+  }
+  return false;
+}
+
+TQuad RoadsideQuad(int index, double left, double top) {
+  assert(index >= 1 && index <= kRoadsideShapeCount);
+  TQuad quad{};
+  const TRoadsideShape& shape = RoadsideShapes[index];
+  for (int n = 0; n < 4; ++n) {
+    quad[n].X = std::trunc(left + shape.Corners[n][0]);
+    quad[n].Y = std::trunc(top + shape.Corners[n][1]);
+  }
+  return quad;
+}
