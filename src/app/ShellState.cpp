@@ -35,9 +35,21 @@ void ResetShellState() {
   FrameMs = 15;
 }
 
-int NextItemWrap(int v, int lo, int hi) { return (v < lo || v >= hi) ? lo : v + 1; }
-int PreviousItemWrap(int v, int lo, int hi) { return (v <= lo || v > hi) ? hi : v - 1; }
-int StepUpWithin(int v, int hi) { return v + 1 <= hi ? v + 1 : v; }
-int StepDownWithin(int v, int lo) { return v - 1 >= lo ? v - 1 : v; }
-int SnapToFirst(int v, int lo, int hi) { return (v < lo || v > hi) ? lo : v; }
-int SnapToLast(int v, int lo, int hi) { return (v < lo || v > hi) ? hi : v; }
+int NextItemWrap(int v, int lo, int hi) {
+  return (v < lo || v >= hi) ? lo : v + 1;
+}
+int PreviousItemWrap(int v, int lo, int hi) {
+  return (v <= lo || v > hi) ? hi : v - 1;
+}
+int StepUpWithin(int v, int hi) {
+  return v + 1 <= hi ? v + 1 : v;
+}
+int StepDownWithin(int v, int lo) {
+  return v - 1 >= lo ? v - 1 : v;
+}
+int SnapToFirst(int v, int lo, int hi) {
+  return (v < lo || v > hi) ? lo : v;
+}
+int SnapToLast(int v, int lo, int hi) {
+  return (v < lo || v > hi) ? hi : v;
+}

@@ -1,0 +1,53 @@
+#include "app/Audio.h"
+
+#include <filesystem>
+
+#include "app/ShellState.h"
+#include "app/TMForm.h"
+#include "storage/GameOptions.h"
+
+uint32_t CurrentSong = 0;
+
+namespace {
+constexpr int kFirstBikeSound = 4;
+constexpr int kLastBikeSound = 17;
+}  // namespace
+
+void PlaySound(int index) {
+  if (!GameOptions.SoundOn) return;
+  MForm->MDXSound.Stop(index);
+  MForm->MDXSound.Play(index);
+}
+
+void StopSound(int index) {
+  if (!GameOptions.SoundOn) return;
+  MForm->MDXSound.Stop(index);
+}
+
+void StopBikeSounds() {
+  for (int i = kFirstBikeSound; i <= kLastBikeSound; ++i) StopSound(i);
+}
+
+void PlayMusic(const std::string& file) {
+  if (!GameOptions.MusicOn) return;
+  MusicDevice& music = MForm->Music();
+  if (CurrentSong != 0) music.SongFree(CurrentSong);
+  CurrentSong = music.SongLoadFromFile(file);
+  if (CurrentSong != 0) music.SongPlay(CurrentSong);
+}
+
+void StopMusic() {
+  if (CurrentSong != 0) MForm->Music().SongFree(CurrentSong);
+  CurrentSong = 0;
+}
+
+void PlayScreenMusic() {
+  PlayMusic(CurrentScreen == ScreenRace ? RaceSongPath() : MenuSongPath());
+}
+
+std::string MenuSongPath() {
+  return (std::filesystem::path("Data") / "Music" / "Menu.xm").string();
+}
+std::string RaceSongPath() {
+  return (std::filesystem::path("Data") / "Music" / "Race.xm").string();
+}

@@ -1,0 +1,62 @@
+// What the frame loop and the confirmation dispatcher call in the screens, the dialogs, the race
+// and the save files. Each lives in its own module; those not built yet do nothing.
+#pragma once
+
+#include <cstdint>
+
+// Per-tick handlers.
+void RunDialog(int lagCount);
+void DrawOptionsTexts();
+void RunMainMenu();
+void RunBikeSelect();
+void RunOptions(int lagCount);
+void RunHighScores(int lagCount);
+void RunHelp(int lagCount);
+void RunRace(int lagCount);
+
+// Screens.
+void EnterMainMenu(bool intro, int item, bool create);
+void LeaveMainMenu();
+void EnterBikeSelect();
+void LeaveBikeSelect();
+void PreviousBike();
+void NextBike();
+// Non-zero while the bike portraits cross-fade; confirmations wait for it.
+int BikeChangeState();
+void EnterHelp();
+void LeaveHelp();
+void PreviousHelpPage();
+void NextHelpPage();
+void EnterOptions();
+void LeaveOptions();
+void ToggleCountryEntry();
+void ToggleBossCapture();
+void EnterHighScores();
+void LeaveHighScores();
+
+// The race.
+void StartRace();
+// Removes the race's sprites and silences the bike; the screen becomes none.
+void EndRace();
+// Restarts the engine and horn sounds that were running when a dialog paused the race.
+void ResumeBikeSounds();
+int32_t CurrentScore();
+
+// The dialogs.
+void ResetSendingDialog();
+
+// Persistence.
+void LoadHighScores();
+void SaveHighScores();
+void LoadOptions();
+void SaveOptions();
+// Resets the table when its signature does not match the one saved with the options.
+void CheckHighScores();
+bool QualifiesForHighScores(int32_t score);
+void ResetHighScores();
+
+// Links.
+void OpenHomePage();
+void OpenOnlineHighScores();
+// Opens the link file beside the game at shutdown, when there is one.
+void GoToLinkFile();

@@ -1,0 +1,60 @@
+// Hooks of the modules that are not built yet: each does nothing until its module replaces it.
+#include "app/ScreenHooks.h"
+
+void RunDialog(int) {}
+void DrawOptionsTexts() {}
+void RunMainMenu() {}
+void RunBikeSelect() {}
+void RunOptions(int) {}
+void RunHighScores(int) {}
+void RunHelp(int) {}
+void RunRace(int) {}
+
+void EnterMainMenu(bool, int, bool) {}
+void LeaveMainMenu() {}
+void EnterBikeSelect() {}
+void LeaveBikeSelect() {}
+void PreviousBike() {}
+void NextBike() {}
+int BikeChangeState() {
+  return 0;
+}
+void EnterHelp() {}
+void LeaveHelp() {}
+void PreviousHelpPage() {}
+void NextHelpPage() {}
+void EnterOptions() {}
+void LeaveOptions() {}
+void ToggleCountryEntry() {}
+void ToggleBossCapture() {}
+void EnterHighScores() {}
+void LeaveHighScores() {}
+
+void StartRace() {}
+void EndRace() {}
+void ResumeBikeSounds() {}
+int32_t CurrentScore() {
+  return 0;
+}
+
+void ResetSendingDialog() {}
+
+void LoadHighScores() {}
+void SaveHighScores() {}
+void LoadOptions() {}
+void SaveOptions() {}
+void CheckHighScores() {}
+bool QualifiesForHighScores(int32_t) {
+  return false;
+}
+void ResetHighScores() {}
+
+void OpenHomePage() {}
+void OpenOnlineHighScores() {}
+void GoToLinkFile() {}
+
+#include "app/InputState.h"
+
+bool BossCaptureMode = false;
+void FormKeyBoss(uint16_t, uint8_t, bool) {}
+void TypeCharacter(char) {}

@@ -1,0 +1,28 @@
+// The program entry: the desktop platform, the one main form, and its message loop.
+#include <cstdio>
+#include <exception>
+#include <utility>
+
+#include "app/TMForm.h"
+#include "platform/sdl/SdlApplication.h"
+
+int main() {
+  Platform platform;
+  try {
+    platform = CreateSdlPlatform();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  }
+
+  TMForm form(std::move(platform));
+  try {
+    form.FormCreate();
+    RunSdlApplication(form);
+  } catch (const std::exception& error) {
+    // A missing collection file at start, or a save file that cannot be written at shutdown.
+    form.ShowStartupError(error.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,129 @@
+// The headless runner end to end: the real game driven by its command line.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "GameFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+struct RunResult {
+  int Status = -1;
+  std::vector<std::string> StateLines;
+  std::string Errors;
+};
+
+class RunnerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Dir = fs::temp_directory_path() /
+          ("gearrush-runner-" + std::to_string(getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(Dir);
+    WriteTestData(Dir);
+  }
+  void TearDown() override { fs::remove_all(Dir); }
+
+  RunResult Run(const std::string& args, const std::string& script = "") {
+    std::string command = std::string(GR_HEADLESS_EXE) + " run --data " + Dir.string() +
+                          " --state " + (Dir / "state.jsonl").string() + " " + args;
+    if (!script.empty()) {
+      std::ofstream(Dir / "script.txt") << script;
+      command += " --script " + (Dir / "script.txt").string();
+    }
+    command += " 2> " + (Dir / "stderr.txt").string();
+    RunResult result;
+    const int status = std::system(command.c_str());
+    result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream state(Dir / "state.jsonl");
+    for (std::string line; std::getline(state, line);) result.StateLines.push_back(line);
+    std::ifstream errors(Dir / "stderr.txt");
+    result.Errors.assign(std::istreambuf_iterator<char>(errors), {});
+    return result;
+  }
+
+  fs::path Dir;
+};
+
+bool Has(const std::string& line, const std::string& field) {
+  return line.find(field) != std::string::npos;
+}
+}  // namespace
+
+TEST_F(RunnerTest, AtSixtyHertzEveryStateLineShowsTheRefreshRatesTiming) {
+  const RunResult run = Run("--refresh 60 --ticks 200");
+  ASSERT_EQ(run.Status, 0) << run.Errors;
+  ASSERT_EQ(run.StateLines.size(), 200u);
+  EXPECT_TRUE(Has(run.StateLines[0], "\"tick\":1,"));
+  for (const std::string& line : run.StateLines) {
+    ASSERT_TRUE(Has(line, "\"MotionFactor\":1.4166666666666667,")) << line;
+    ASSERT_TRUE(Has(line, "\"FrameMs\":16,")) << line;
+  }
+  EXPECT_TRUE(Has(run.StateLines.back(), "\"MeasuredFrameRate\":60,"));
+}
+
+TEST_F(RunnerTest, MeasuredFrameRateOverridesTheRefreshRateOnlyWhenClearlyOff) {
+  struct Case {
+    int fps;
+    const char* motion;
+    const char* frameMs;
+  };
+  for (const Case& c :
+       {Case{56, "1.5178571428571428", "17"}, Case{57, "1.4166666666666667", "16"},
+        Case{62, "1.3709677419354838", "16"}, Case{63, "1.4166666666666667", "16"}}) {
+    const RunResult run = Run("--refresh 60 --fps " + std::to_string(c.fps) + " --ticks 200");
+    ASSERT_EQ(run.Status, 0) << run.Errors;
+    const std::string& last = run.StateLines.back();
+    EXPECT_TRUE(Has(last, std::string("\"MotionFactor\":") + c.motion + ",")) << c.fps << last;
+    EXPECT_TRUE(Has(last, std::string("\"FrameMs\":") + c.frameMs + ",")) << c.fps << last;
+  }
+}
+
+TEST_F(RunnerTest, MissingCollectionStopsStartUpWithTheGamesMessage) {
+  fs::remove(Dir / "Data" / "Res" / "Res1.dxg");
+  const RunResult run = Run("--ticks 5");
+  EXPECT_NE(run.Status, 0);
+  EXPECT_TRUE(Has(run.Errors, "Cannot open file \"Data/Res/Res1.dxg\". No such file or directory"))
+      << run.Errors;
+  EXPECT_TRUE(run.StateLines.empty());
+}
+
+TEST_F(RunnerTest, SeedIsTheGeneratorsStartingState) {
+  const RunResult run = Run("--seed 4242 --ticks 1");
+  ASSERT_EQ(run.Status, 0) << run.Errors;
+  EXPECT_TRUE(Has(run.StateLines[0], "\"seed\":4242,")) << run.StateLines[0];
+}
+
+TEST_F(RunnerTest, ScreenshotsAreWrittenForTheAskedTicks) {
+  const RunResult run = Run("--ticks 12 --shots " + (Dir / "shots").string() + " --shot-at 3,12");
+  ASSERT_EQ(run.Status, 0) << run.Errors;
+  EXPECT_TRUE(fs::exists(Dir / "shots" / "tick-000003.png"));
+  EXPECT_TRUE(fs::exists(Dir / "shots" / "tick-000012.png"));
+  EXPECT_FALSE(fs::exists(Dir / "shots" / "tick-000004.png"));
+}
+
+TEST_F(RunnerTest, AltEnterFromAScriptSwitchesToFullScreen) {
+  const RunResult run = Run("--ticks 4", "2 down Alt\n2 press Enter\n3 up Alt\n");
+  ASSERT_EQ(run.Status, 0) << run.Errors;
+  EXPECT_TRUE(Has(run.StateLines[0], "\"FullScreen\":false"));
+  EXPECT_TRUE(Has(run.StateLines[1], "\"FullScreen\":true"));
+}
+
+TEST_F(RunnerTest, BadScriptLineIsReportedNotRun) {
+  const RunResult run = Run("--ticks 4", "# comment\n\n2 press Hyper\n");
+  EXPECT_NE(run.Status, 0);
+  EXPECT_TRUE(Has(run.Errors, "script line 3")) << run.Errors;
+}
+
+TEST_F(RunnerTest, FocusLossStopsTheTimerButNotTheStateLines) {
+  const RunResult run = Run("--ticks 200", "10 focus-lost\n150 focus-gained\n");
+  ASSERT_EQ(run.Status, 0) << run.Errors;
+  ASSERT_EQ(run.StateLines.size(), 200u);
+}

@@ -1,0 +1,292 @@
+#include "RunCommand.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "StateLine.h"
+#include "app/ShellState.h"
+#include "app/TMForm.h"
+#include "platform/KeyCodes.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/InputScript.h"
+#include "platform/headless/PngWriter.h"
+
+namespace {
+struct RunOptions {
+  std::string DataDir = ".";
+  uint32_t Seed = 1;
+  int Refresh = 85;
+  int Fps = 0;  // 0 = the refresh rate
+  uint64_t Ticks = 0;
+  std::string ScriptFile;
+  std::string StateFile;
+  std::string ShotsDir;
+  uint64_t ShotEvery = 0;
+  std::set<uint64_t> ShotAt;
+  std::string HttpLog;
+  std::string OpenLog;
+};
+
+const char kUsage[] =
+    "usage: gearrush-headless run --ticks N [--data DIR] [--seed N] [--refresh HZ] [--fps HZ]\n"
+    "       [--script FILE] [--state FILE|-] [--shots DIR] [--shot-every K | --shot-at T1,T2,...]\n"
+    "       [--http-log FILE] [--open-log FILE]\n";
+
+uint64_t ParseNumber(const std::string& option, const std::string& text, uint64_t max) {
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || errno != 0 || text[0] == '-' || value > max) {
+    throw std::runtime_error("bad value for " + option + ": '" + text + "'");
+  }
+  return value;
+}
+
+RunOptions ParseOptions(int argc, char** argv) {
+  RunOptions options;
+  bool haveTicks = false;
+  for (int i = 0; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (i + 1 >= argc) throw std::runtime_error("missing value for " + option);
+    const std::string value = argv[++i];
+    if (option == "--data") {
+      options.DataDir = value;
+    } else if (option == "--seed") {
+      options.Seed = static_cast<uint32_t>(ParseNumber(option, value, UINT32_MAX));
+    } else if (option == "--refresh") {
+      options.Refresh = static_cast<int>(ParseNumber(option, value, 1000));
+    } else if (option == "--fps") {
+      options.Fps = static_cast<int>(ParseNumber(option, value, 1000));
+      if (options.Fps == 0) throw std::runtime_error("--fps must be above 0");
+    } else if (option == "--ticks") {
+      options.Ticks = ParseNumber(option, value, UINT64_MAX);
+      haveTicks = true;
+    } else if (option == "--script") {
+      options.ScriptFile = value;
+    } else if (option == "--state") {
+      options.StateFile = value;
+    } else if (option == "--shots") {
+      options.ShotsDir = value;
+    } else if (option == "--shot-every") {
+      options.ShotEvery = ParseNumber(option, value, UINT64_MAX);
+    } else if (option == "--shot-at") {
+      std::stringstream list(value);
+      std::string item;
+      while (std::getline(list, item, ','))
+        options.ShotAt.insert(ParseNumber(option, item, UINT64_MAX));
+    } else if (option == "--http-log") {
+      options.HttpLog = value;
+    } else if (option == "--open-log") {
+      options.OpenLog = value;
+    } else {
+      throw std::runtime_error("unknown option " + option);
+    }
+  }
+  if (!haveTicks) throw std::runtime_error("--ticks is required");
+  if (options.Fps == 0) options.Fps = options.Refresh > 0 ? options.Refresh : 85;
+  return options;
+}
+
+// Turns absolute paths relative to the caller's folder before the runner moves to --data.
+std::string Absolute(const std::string& path) {
+  if (path.empty() || path == "-") return path;
+  return std::filesystem::absolute(path).string();
+}
+
+uint8_t ShiftState(const HeadlessKeyboard& keyboard) {
+  uint8_t shift = 0;
+  if (keyboard.Keys[vk::Shift]) shift |= ss::Shift;
+  if (keyboard.Keys[vk::Menu]) shift |= ss::Alt;
+  if (keyboard.Keys[vk::Control]) shift |= ss::Ctrl;
+  return shift;
+}
+
+// The character a key types, as the window's character event would deliver it; 0 for none.
+char CharacterOf(uint16_t key, uint8_t shift) {
+  if (shift & (ss::Alt | ss::Ctrl)) return 0;
+  if (key >= 'A' && key <= 'Z') return static_cast<char>((shift & ss::Shift) ? key : key + 32);
+  if (key >= '0' && key <= '9') return static_cast<char>(key);
+  if (key == vk::Space) return ' ';
+  if (key == vk::Return) return '\r';
+  if (key == vk::Back) return '\b';
+  return 0;
+}
+
+class Runner {
+ public:
+  explicit Runner(const RunOptions& options) : Options_(options) {}
+
+  int Run() {
+    std::map<uint64_t, std::vector<ScriptEvent>> script;
+    if (!Options_.ScriptFile.empty()) {
+      std::ifstream in(Options_.ScriptFile);
+      if (!in) throw std::runtime_error("cannot read script " + Options_.ScriptFile);
+      script = ParseScript(in);
+    }
+    std::ostream* state = nullptr;
+    std::ofstream stateFile;
+    if (Options_.StateFile == "-") {
+      state = &std::cout;
+    } else if (!Options_.StateFile.empty()) {
+      stateFile.open(Options_.StateFile);
+      if (!stateFile) throw std::runtime_error("cannot write " + Options_.StateFile);
+      state = &stateFile;
+    }
+    if (!Options_.ShotsDir.empty()) std::filesystem::create_directories(Options_.ShotsDir);
+    if (chdir(Options_.DataDir.c_str()) != 0) {
+      throw std::runtime_error("cannot enter " + Options_.DataDir);
+    }
+
+    ResetShellState();
+    HeadlessDevices devices{};
+    TMForm form(CreateHeadlessPlatform(devices));
+    devices.clock->Seed = Options_.Seed;
+    devices.display->RefreshRate = Options_.Refresh;
+    devices.http->LogFile = Options_.HttpLog;
+    devices.shell->LogFile = Options_.OpenLog;
+    try {
+      form.FormCreate();
+    } catch (const std::exception& e) {
+      std::cerr << e.what() << std::endl;
+      return 1;
+    }
+
+    std::vector<uint16_t> releaseAfterTick;
+    for (uint64_t tick = 1; tick <= Options_.Ticks; ++tick) {
+      // Exact accumulation of 1000/fps ms a tick: no drift over long runs.
+      devices.clock->Now = static_cast<uint32_t>(tick * 1000 / Options_.Fps);
+      if (auto it = script.find(tick); it != script.end()) {
+        for (const ScriptEvent& event : it->second) Deliver(event, form, devices, releaseAfterTick);
+      }
+      if (!form.Terminated()) form.Idle();
+      if (state) {
+        *state << StateLine(tick, form, devices, devices.sound->TakePlayed()) << '\n';
+        state->flush();
+      }
+      if (WantShot(tick) || (form.Terminated() && !Options_.ShotsDir.empty())) {
+        WriteShot(tick, *devices.display);
+      }
+      if (form.Terminated()) {
+        std::cerr << "shutdown at tick " << tick << std::endl;
+        return 0;
+      }
+      for (uint16_t key : releaseAfterTick) {
+        devices.keyboard->Keys[key] = false;
+        form.FormKeyUp(key, ShiftState(*devices.keyboard));
+      }
+      releaseAfterTick.clear();
+    }
+    return 0;
+  }
+
+ private:
+  void Deliver(const ScriptEvent& event, TMForm& form, HeadlessDevices& devices,
+               std::vector<uint16_t>& releaseAfterTick) {
+    HeadlessKeyboard& keys = *devices.keyboard;
+    switch (event.Action) {
+      case ScriptEvent::Down:
+        keys.Keys[event.Key] = true;
+        form.FormKeyDown(event.Key, ShiftState(keys));
+        break;
+      case ScriptEvent::Up:
+        keys.Keys[event.Key] = false;
+        form.FormKeyUp(event.Key, ShiftState(keys));
+        break;
+      case ScriptEvent::Press: {
+        keys.Keys[event.Key] = true;
+        const uint8_t shift = ShiftState(keys);
+        form.FormKeyDown(event.Key, shift);
+        if (const char ch = CharacterOf(event.Key, shift)) form.FormKeyPress(ch);
+        releaseAfterTick.push_back(event.Key);
+        break;
+      }
+      case ScriptEvent::Type:
+        for (char ch : event.Text) form.FormKeyPress(ch);
+        break;
+      case ScriptEvent::Mouse:
+        MouseX_ = event.X;
+        MouseY_ = event.Y;
+        form.MDXDrawMouseMove(ShiftState(keys), event.X, event.Y);
+        break;
+      case ScriptEvent::Click:
+        form.MDXDrawMouseDown(ShiftState(keys) | ss::Left, MouseX_, MouseY_);
+        form.MDXDrawMouseUp(ShiftState(keys), MouseX_, MouseY_);
+        form.MDXDrawClick();
+        break;
+      case ScriptEvent::Minimize:
+        devices.display->Minimized = true;
+        form.WMSysCommand(kSysCommandMinimize);
+        form.WMSize(kSizeMinimized);
+        form.ApplicationActivate(false);
+        break;
+      case ScriptEvent::Restore:
+        devices.display->Minimized = false;
+        form.WMSysCommand(kSysCommandRestore);
+        form.ApplicationActivate(true);
+        break;
+      case ScriptEvent::Close:
+        form.FormCloseQuery();
+        break;
+      case ScriptEvent::FocusLost:
+        form.ApplicationActivate(false);
+        break;
+      case ScriptEvent::FocusGained:
+        devices.display->Minimized = false;
+        form.ApplicationActivate(true);
+        break;
+    }
+  }
+
+  bool WantShot(uint64_t tick) const {
+    if (Options_.ShotsDir.empty()) return false;
+    if (Options_.ShotEvery > 0) return tick % Options_.ShotEvery == 0;
+    if (!Options_.ShotAt.empty()) return Options_.ShotAt.count(tick) > 0;
+    return tick == Options_.Ticks;
+  }
+
+  void WriteShot(uint64_t tick, HeadlessDisplay& display) {
+    char name[32];
+    std::snprintf(name, sizeof name, "tick-%06llu.png", static_cast<unsigned long long>(tick));
+    Surface blank(800, 600);
+    WritePng((std::filesystem::path(Options_.ShotsDir) / name).string(),
+             display.LastFrame.Empty() ? blank : display.LastFrame);
+  }
+
+  RunOptions Options_;
+  int MouseX_ = 0;
+  int MouseY_ = 0;
+};
+}  // namespace
+
+int RunRunCommand(int argc, char** argv) {
+  RunOptions options;
+  try {
+    options = ParseOptions(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "gearrush-headless: " << e.what() << "\n" << kUsage;
+    return 2;
+  }
+  options.ScriptFile = Absolute(options.ScriptFile);
+  options.StateFile = Absolute(options.StateFile);
+  options.ShotsDir = Absolute(options.ShotsDir);
+  options.HttpLog = Absolute(options.HttpLog);
+  options.OpenLog = Absolute(options.OpenLog);
+  try {
+    return Runner(options).Run();
+  } catch (const std::exception& e) {
+    std::cerr << "gearrush-headless: " << e.what() << std::endl;
+    return 2;
+  }
+}
