@@ -24,6 +24,10 @@ class TWaveCollectionItem {
   size_t DataSize = 0;      // their length in bytes
 };
 
+// Finds the "fmt " and "data" chunks of item.Wave and fills Format, DataOffset and DataSize.
+// An empty Wave is a silent item; anything else that is not a sound throws "Wave is invalid".
+void ParseWave(TWaveCollectionItem& item);
+
 // The sound collection component (MDXWaveList).
 class TDXWaveList {
  public:
