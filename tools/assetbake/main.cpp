@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "Art.h"
+#include "ContactSheets.h"
+#include "Fonts.h"
 
 namespace {
 
@@ -25,6 +27,7 @@ void BakeAll(const std::filesystem::path& outDir) {
   WriteFileBytes((res / "Sounds.dxw").string(), WriteWaveCollection(BakeSounds()));
   WriteText(music / "Menu.xm", BakeMenuSong());
   WriteText(music / "Race.xm", BakeRaceSong());
+  BakeFonts(outDir.string());
 }
 
 int Usage() {
@@ -42,6 +45,7 @@ int main(int argc, char** argv) {
     }
     if (argc == 4 && std::string(argv[1]) == "--contact-sheets") {
       BakeAll(argv[2]);
+      WriteContactSheets(argv[2], argv[3]);
       return 0;
     }
     return Usage();
