@@ -4,6 +4,7 @@
 
 #include "Art.h"
 #include "Canvas.h"
+#include "RoadTiles.h"
 #include "VehicleArt.h"
 
 namespace {
@@ -28,7 +29,13 @@ PictureItemSpec Flat(const std::string& name, int width, int height, int pattern
 std::vector<PictureItemSpec> BakeImageList2() {
   std::vector<PictureItemSpec> items;
   items.push_back(PlaceholderPicture("Keeper"));
-  items.push_back(Flat("Road", 720, 576, 72, 72, false));
+  PictureItemSpec road;
+  road.Name = "Road";
+  road.PatternWidth = 72;
+  road.PatternHeight = 72;
+  road.Transparent = false;
+  road.Dib = EncodeDib24(BakeRoadSheetImage());
+  items.push_back(road);
   items.push_back(Flat("PanelLeft", 174, 600, 0, 0, false));
   items.push_back(Flat("PanelRight", 174, 600, 0, 0, false));
   items.push_back(Flat("Needle", 101, 20, 0, 0, true));

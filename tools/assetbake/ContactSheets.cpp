@@ -1,0 +1,189 @@
+#include "ContactSheets.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/Random.h"
+#include "platform/Surface.h"
+#include "race/TrackGenerator.h"
+#include "race/TrackState.h"
+#include "resources/ImageCollection.h"
+#include "sprites/ImageDrawing.h"
+
+namespace {
+
+constexpr int kSheetWidth = 1400;
+constexpr int kLabelHeight = 14;
+constexpr int kGap = 8;
+constexpr int kCheckSize = 8;
+
+void FillChecker(Surface& s) {
+  for (int y = 0; y < s.Height(); ++y) {
+    for (int x = 0; x < s.Width(); ++x) {
+      const bool dark = ((x / kCheckSize) + (y / kCheckSize)) % 2 == 0;
+      s.At(x, y) = dark ? Rgb565(150, 150, 150) : Rgb565(205, 205, 205);
+    }
+  }
+}
+
+uint32_t Expand565(uint16_t v) {
+  const uint32_t r = (v >> 11) & 31;
+  const uint32_t g = (v >> 5) & 63;
+  const uint32_t b = v & 31;
+  return 0xFF000000u | (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) |
+         ((b << 3) | (b >> 2));
+}
+
+// Copies a 16-bit surface onto the cairo target at (x, y).
+void Blit(cairo_surface_t* target, const Surface& s, int x, int y) {
+  cairo_surface_flush(target);
+  unsigned char* data = cairo_image_surface_get_data(target);
+  const int stride = cairo_image_surface_get_stride(target);
+  const int tw = cairo_image_surface_get_width(target);
+  const int th = cairo_image_surface_get_height(target);
+  for (int row = 0; row < s.Height(); ++row) {
+    if (y + row < 0 || y + row >= th) continue;
+    auto* out = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y + row) * stride);
+    for (int col = 0; col < s.Width(); ++col) {
+      if (x + col < 0 || x + col >= tw) continue;
+      out[x + col] = Expand565(s.At(col, row));
+    }
+  }
+  cairo_surface_mark_dirty(target);
+}
+
+void Label(cairo_t* cr, const std::string& text, double x, double y) {
+  cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, 10);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_move_to(cr, x, y + 10);
+  cairo_show_text(cr, text.c_str());
+}
+
+struct Cell {
+  int Item;
+  int Pattern;
+  int W, H;
+};
+
+void WriteListSheet(TDXImageList& list, const std::string& path) {
+  std::vector<Cell> cells;
+  for (int i = 0; i < list.Count(); ++i) {
+    TPictureCollectionItem& item = *list.Item(i);
+    const int count = item.Ready() ? item.PatternCount() : 0;
+    if (count == 0) cells.push_back({i, -1, 40, 10});
+    for (int p = 0; p < count; ++p) {
+      cells.push_back({i, p, item.GetPatternWidth(), item.GetPatternHeight()});
+    }
+  }
+  // Flow the cells into rows.
+  struct Placed {
+    Cell C;
+    int X, Y;
+  };
+  std::vector<Placed> placed;
+  int x = kGap, y = kGap, rowHeight = 0;
+  for (const Cell& c : cells) {
+    const int w = std::max(c.W, 44);
+    if (x + w + kGap > kSheetWidth && x > kGap) {
+      x = kGap;
+      y += rowHeight + kLabelHeight + kGap;
+      rowHeight = 0;
+    }
+    placed.push_back({c, x, y});
+    x += w + kGap;
+    rowHeight = std::max(rowHeight, c.H);
+  }
+  const int height = y + rowHeight + kLabelHeight + kGap;
+  const int width = std::max(kSheetWidth, x);
+  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  cairo_t* cr = cairo_create(sheet);
+  cairo_set_source_rgb(cr, 0.12, 0.12, 0.16);
+  cairo_paint(cr);
+  for (const Placed& p : placed) {
+    const std::string text =
+        std::to_string(p.C.Item) + (p.C.Pattern >= 0 ? ":" + std::to_string(p.C.Pattern) : " -");
+    Label(cr, text, p.X, p.Y);
+    if (p.C.Pattern < 0) continue;
+    Surface s(p.C.W, p.C.H);
+    FillChecker(s);
+    DrawPattern(*list.Item(p.C.Item), s, 0, 0, p.C.Pattern);
+    Blit(sheet, s, p.X, p.Y + kLabelHeight);
+  }
+  cairo_destroy(cr);
+  cairo_surface_write_to_png(sheet, path.c_str());
+  cairo_surface_destroy(sheet);
+}
+
+// A window of a generated track: `rows` x `cols` tiles with (topRow, leftCol) at its corner.
+void DrawTrackWindow(TPictureCollectionItem& tiles, Surface& s, int ox, int topRow, int leftCol,
+                     int rows, int cols) {
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < cols; ++c) {
+      DrawPattern(tiles, s, ox + c * kTilePx, r * kTilePx, TrackCell(topRow + r, leftCol + c));
+    }
+  }
+}
+
+// The first row, from the start upward, that begins a section of the given kind.
+int FindSection(int kind) {
+  for (int row = kTrackRows - 1; row > kTrackRows - TrackLength; --row) {
+    if (TrackRowKind[row] == kind && TrackRowKind[row + 1] != kind) return row;
+  }
+  return -1;
+}
+
+void WriteRoadSheet(TDXImageList& list2, const std::string& path) {
+  TPictureCollectionItem* tiles = list2.Item(1);
+  if (tiles == nullptr || !tiles->Ready()) return;
+  constexpr int kRows = 22;
+  constexpr int kCols = 12;
+  constexpr int kPanels = 3;
+  Surface s(kPanels * kCols * kTilePx + (kPanels - 1) * 16, kRows * kTilePx);
+  s.Fill(Rgb565(30, 30, 40));
+  // Panel 1: the start straight with its line and the first bend entry above it.
+  RandSeed = 7;
+  BuildLevel(3);
+  DrawTrackWindow(*tiles, s, 0, kTrackRows - kRows, 316, kRows, kCols);
+  // Panels 2 and 3: a drift left and a drift right with their entry and exit rows, searched
+  // over a few seeds.
+  int panel = 1;
+  for (int kind : {static_cast<int>(SectionDriftLeft), static_cast<int>(SectionDriftRight)}) {
+    for (uint32_t seed = 1; seed < 200; ++seed) {
+      RandSeed = seed;
+      BuildLevel(3);
+      const int row = FindSection(kind);
+      if (row < 0 || row > kTrackRows - 30) continue;
+      const int top = row - kRows + 8;
+      const int left = TrackCenterX[row] / kTilePx - kCols / 2;
+      DrawTrackWindow(*tiles, s, panel * (kCols * kTilePx + 16), top, left, kRows, kCols);
+      break;
+    }
+    ++panel;
+  }
+  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_RGB24, s.Width(), s.Height());
+  Blit(out, s, 0, 0);
+  cairo_surface_write_to_png(out, path.c_str());
+  cairo_surface_destroy(out);
+}
+
+}  // namespace
+
+void WriteContactSheets(const std::string& dataRoot, const std::string& sheetDir) {
+  std::filesystem::create_directories(sheetDir);
+  const std::filesystem::path res = std::filesystem::path(dataRoot) / "Data" / "Res";
+  for (int n = 1; n <= 3; ++n) {
+    TDXImageList list;
+    list.LoadFromFile((res / ("Res" + std::to_string(n) + ".dxg")).string());
+    WriteListSheet(
+        list, (std::filesystem::path(sheetDir) / ("list" + std::to_string(n) + ".png")).string());
+    if (n == 2) {
+      WriteRoadSheet(list, (std::filesystem::path(sheetDir) / "road-assembled.png").string());
+    }
+  }
+}

@@ -1,0 +1,742 @@
+// Every road tile is cut from a strip that draws one whole row of the corridor at once: a row
+// of each kind the track generator lays (straight, bend, and the two rows of each drift).
+// Everything in a strip follows straight boundary lines shared with the rows above and below
+// and textures that repeat every tile, so tiles join wherever the generator puts them.
+#include "RoadTiles.h"
+
+#include <cassert>
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "Canvas.h"
+#include "Decor.h"
+#include "Textures.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int T = kTileSize;
+
+// Strip columns -2..7 around the corridor; the straight road's left edge cell is column 1.
+constexpr int kFirstColumn = -2;
+constexpr int kStripColumns = 10;
+constexpr double kRoadWidth = 4.0 * T;
+// A straight barrier lies in the roadside cell on x 38..72 (left) and 0..35 (right).
+constexpr double kLeftBarrierFromRoad = 2.0 * T - 38.0;  // road edge to the barrier's far side
+constexpr double kLeftBarrierWidth = 34.0;
+constexpr double kRightBarrierFromRoad = T;
+constexpr double kRightBarrierWidth = 35.0;
+constexpr double kBarrierBodyWidth = 27.0;  // the rest of the band is the wall's shadow
+constexpr double kEdgeLineInset = 4.0;
+constexpr double kEdgeLineWidth = 6.0;
+constexpr double kKerbWidth = 12.0;
+constexpr double kKerbStripe = 12.0;     // world pixels; 72 holds three red-white pairs
+constexpr double kBarrierStripe = 18.0;  // painted barrier segments, two pairs a tile
+
+const Colour kKerbRed = {0.80, 0.13, 0.10};
+const Colour kKerbWhite = {0.93, 0.93, 0.90};
+const Colour kLineWhite = {0.92, 0.92, 0.88};
+const Colour kWallLight = {0.86, 0.86, 0.83};
+const Colour kWallDark = {0.52, 0.52, 0.52};
+const Colour kWallPaintA = {0.16, 0.33, 0.72};
+const Colour kWallPaintB = {0.92, 0.92, 0.90};
+
+int ColumnX(int column) {
+  return (column - kFirstColumn) * T;
+}
+
+// A line x(y) across one row, y from 0 (top) to 72 (bottom).
+struct Line {
+  double Top;
+  double Bottom;
+  double At(double y) const { return Top + (Bottom - Top) * y / T; }
+  Line Offset(double dx) const { return {Top + dx, Bottom + dx}; }
+  double Slope() const { return (Bottom - Top) / T; }
+};
+
+enum class RowKind { Straight, Bend, HalfLeft, ShiftLeft, HalfRight, ShiftRight };
+
+struct RowShape {
+  Line Left;   // the asphalt's left boundary
+  bool Kerbs;  // bend rows carry kerbs along both edges
+};
+
+// The half-step row of a drift lines up with the row below at its bottom and is displaced
+// half a tile in the drift direction at its top; the shifted row continues from there.
+RowShape ShapeOf(RowKind kind) {
+  const double x = ColumnX(1);
+  switch (kind) {
+    case RowKind::Straight:
+      return {{x, x}, false};
+    case RowKind::Bend:
+      return {{x, x}, true};
+    case RowKind::HalfLeft:
+      return {{x - T / 2.0, x}, true};
+    case RowKind::ShiftLeft:
+      return {{x - T, x - T / 2.0}, true};
+    case RowKind::HalfRight:
+      return {{x + T / 2.0, x}, true};
+    case RowKind::ShiftRight:
+      return {{x + T, x + T / 2.0}, true};
+  }
+  return {{x, x}, false};
+}
+
+// The polygon between two lines over the whole row, reaching past the top and bottom so the
+// boundary rows are fully covered.
+void BandPath(cairo_t* cr, Line a, Line b) {
+  const double y0 = -2.0;
+  const double y1 = T + 2.0;
+  cairo_move_to(cr, a.At(y0), y0);
+  cairo_line_to(cr, b.At(y0), y0);
+  cairo_line_to(cr, b.At(y1), y1);
+  cairo_line_to(cr, a.At(y1), y1);
+  cairo_close_path(cr);
+}
+
+// A gradient across a band whose stops are horizontal offsets from its left line, so the
+// shading stays the same where a straight band meets a diagonal one.
+cairo_pattern_t* AcrossGradient(Line left, double width) {
+  const double m = left.Slope();
+  const double norm = std::sqrt(1.0 + m * m);
+  const double nx = 1.0 / norm;
+  const double ny = -m / norm;
+  const double d = width / norm;
+  const double x0 = left.At(0);
+  return cairo_pattern_create_linear(x0, 0, x0 + nx * d, ny * d);
+}
+
+// Fills alternate horizontal stripes of `period` world pixels inside the current clip.
+void FillStripes(cairo_t* cr, double worldTop, double period, double from, double to) {
+  const double first = std::floor((worldTop - 2.0) / (2 * period)) * 2 * period;
+  for (double y = first; y < worldTop + T + 2.0; y += 2 * period) {
+    cairo_rectangle(cr, from, y - worldTop, to - from, period);
+  }
+  cairo_fill(cr);
+}
+
+void DrawBarrier(cairo_t* cr, Line left, double width, double worldTop) {
+  const Line bodyRight = left.Offset(kBarrierBodyWidth);
+  // Shadow on the ground right of the wall, fading out before the band ends.
+  cairo_pattern_t* shadow = AcrossGradient(left, width);
+  const double s = kBarrierBodyWidth / width;
+  cairo_pattern_add_color_stop_rgba(shadow, s - 0.02, 0, 0, 0, 0.50);
+  cairo_pattern_add_color_stop_rgba(shadow, s + 0.06, 0, 0, 0, 0.35);
+  cairo_pattern_add_color_stop_rgba(shadow, 1.0, 0, 0, 0, 0.0);
+  cairo_set_source(cr, shadow);
+  BandPath(cr, bodyRight.Offset(-1.0), left.Offset(width));
+  cairo_fill(cr);
+  cairo_pattern_destroy(shadow);
+
+  // The wall: lit face, top, shaded face.
+  cairo_pattern_t* body = AcrossGradient(left, kBarrierBodyWidth);
+  cairo_pattern_add_color_stop_rgb(body, 0.0, 0.40, 0.40, 0.40);
+  cairo_pattern_add_color_stop_rgb(body, 0.06, kWallLight.R, kWallLight.G, kWallLight.B);
+  cairo_pattern_add_color_stop_rgb(body, 0.22, 0.96, 0.96, 0.94);
+  cairo_pattern_add_color_stop_rgb(body, 0.78, 0.80, 0.80, 0.78);
+  cairo_pattern_add_color_stop_rgb(body, 0.92, kWallDark.R, kWallDark.G, kWallDark.B);
+  cairo_pattern_add_color_stop_rgb(body, 1.0, 0.30, 0.30, 0.30);
+  cairo_set_source(cr, body);
+  BandPath(cr, left, bodyRight);
+  cairo_fill(cr);
+  cairo_pattern_destroy(body);
+
+  // Painted segments along the top.
+  cairo_save(cr);
+  BandPath(cr, left.Offset(5.0), bodyRight.Offset(-5.0));
+  cairo_clip(cr);
+  SetColour(cr, kWallPaintA, 0.92);
+  FillStripes(cr, worldTop, kBarrierStripe, 0, kStripColumns * T);
+  cairo_restore(cr);
+  // A soft ridge highlight over the paint.
+  cairo_pattern_t* ridge = AcrossGradient(left, kBarrierBodyWidth);
+  cairo_pattern_add_color_stop_rgba(ridge, 0.15, 1, 1, 1, 0.0);
+  cairo_pattern_add_color_stop_rgba(ridge, 0.35, 1, 1, 1, 0.35);
+  cairo_pattern_add_color_stop_rgba(ridge, 0.55, 1, 1, 1, 0.0);
+  cairo_set_source(cr, ridge);
+  BandPath(cr, left, bodyRight);
+  cairo_fill(cr);
+  cairo_pattern_destroy(ridge);
+}
+
+void DrawKerb(cairo_t* cr, Line left, double worldTop) {
+  const Line right = left.Offset(kKerbWidth);
+  cairo_save(cr);
+  BandPath(cr, left, right);
+  cairo_clip(cr);
+  SetColour(cr, kKerbWhite);
+  cairo_paint(cr);
+  SetColour(cr, kKerbRed);
+  FillStripes(cr, worldTop, kKerbStripe, 0, kStripColumns * T);
+  // Rounded profile: darker at both sides.
+  cairo_pattern_t* g = AcrossGradient(left, kKerbWidth);
+  cairo_pattern_add_color_stop_rgba(g, 0.0, 0, 0, 0, 0.35);
+  cairo_pattern_add_color_stop_rgba(g, 0.3, 0, 0, 0, 0.0);
+  cairo_pattern_add_color_stop_rgba(g, 0.7, 0, 0, 0, 0.0);
+  cairo_pattern_add_color_stop_rgba(g, 1.0, 0, 0, 0, 0.3);
+  cairo_set_source(cr, g);
+  cairo_paint(cr);
+  cairo_pattern_destroy(g);
+  cairo_restore(cr);
+}
+
+// One row of the corridor across the whole strip. `worldTop` places the row in the world so
+// that striped features keep their rhythm from row to row.
+void DrawRow(cairo_t* cr, RowKind kind, double worldTop, cairo_pattern_t* grass,
+             cairo_pattern_t* asphalt) {
+  const RowShape shape = ShapeOf(kind);
+  const Line left = shape.Left;
+  const Line right = left.Offset(kRoadWidth);
+  cairo_set_source(cr, grass);
+  cairo_paint(cr);
+
+  DrawBarrier(cr, left.Offset(-kLeftBarrierFromRoad), kLeftBarrierWidth, worldTop);
+  DrawBarrier(cr, right.Offset(kRightBarrierFromRoad), kRightBarrierWidth, worldTop);
+  if (shape.Kerbs) {
+    DrawKerb(cr, left.Offset(-kKerbWidth), worldTop);
+    DrawKerb(cr, right, worldTop);
+  }
+
+  cairo_set_source(cr, asphalt);
+  BandPath(cr, left, right);
+  cairo_fill(cr);
+  // Rubber and dust darken the asphalt a little towards its edges.
+  for (int side = 0; side < 2; ++side) {
+    const Line edge = side == 0 ? left : right.Offset(-14.0);
+    cairo_pattern_t* g = AcrossGradient(edge, 14.0);
+    cairo_pattern_add_color_stop_rgba(g, 0.0, 0, 0, 0, side == 0 ? 0.18 : 0.0);
+    cairo_pattern_add_color_stop_rgba(g, 1.0, 0, 0, 0, side == 0 ? 0.0 : 0.18);
+    cairo_set_source(cr, g);
+    BandPath(cr, edge, edge.Offset(14.0));
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+  }
+
+  SetColour(cr, kLineWhite, 0.95);
+  BandPath(cr, left.Offset(kEdgeLineInset), left.Offset(kEdgeLineInset + kEdgeLineWidth));
+  cairo_fill(cr);
+  BandPath(cr, right.Offset(-kEdgeLineInset - kEdgeLineWidth), right.Offset(-kEdgeLineInset));
+  cairo_fill(cr);
+}
+
+struct TileCanvas {
+  Canvas Picture{T, T};
+  cairo_t* Cr() { return Picture.Cr(); }
+};
+
+// Copies one cell of a strip into a tile canvas.
+void CutCell(Canvas& strip, int column, TileCanvas& tile) {
+  cairo_surface_t* target = cairo_get_target(strip.Cr());
+  cairo_set_operator(tile.Cr(), CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(tile.Cr(), target, -ColumnX(column), 0);
+  cairo_paint(tile.Cr());
+  cairo_set_operator(tile.Cr(), CAIRO_OPERATOR_OVER);
+}
+
+// ---- Roadside skins: each stays inside its tile and leaves the wall's ends untouched. ----
+
+struct Side {
+  bool Left;       // the left roadside: wall on x 38..72, ground on 0..38
+  double WallX0;   // the wall body's left x
+  double GroundX;  // the middle of the free ground beside the wall
+};
+
+Side SideOf(bool left) {
+  return left ? Side{true, 38.0, 17.0} : Side{false, 0.0, 55.0};
+}
+
+void SkinAdvert(cairo_t* cr, Side side, Colour board, Colour ink, const char* text) {
+  const double x = side.WallX0 + 3.0;
+  const double w = kBarrierBodyWidth - 6.0;
+  DrawShadowEllipse(cr, x + w / 2 + 4, 36 + 3, w / 2 + 3, 30, 0.35);
+  cairo_rectangle(cr, x, 8, w, 56);
+  cairo_pattern_t* g = cairo_pattern_create_linear(x, 0, x + w, 0);
+  const Colour hi = Shade(board, 1.25);
+  const Colour lo = Shade(board, 0.7);
+  cairo_pattern_add_color_stop_rgb(g, 0.0, hi.R, hi.G, hi.B);
+  cairo_pattern_add_color_stop_rgb(g, 1.0, lo.R, lo.G, lo.B);
+  cairo_set_source(cr, g);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(g);
+  cairo_set_source_rgba(cr, 0.1, 0.1, 0.1, 0.8);
+  cairo_set_line_width(cr, 1.0);
+  cairo_stroke(cr);
+  SetColour(cr, ink);
+  DrawCentredText(cr, text, x + w / 2, 36, 11.0, side.Left ? -kPi / 2 : kPi / 2);
+}
+
+void SkinTyres(cairo_t* cr, Side side) {
+  const double gx = side.Left ? 28.0 : 44.0;
+  DrawTyre(cr, gx, 20, 9);
+  DrawTyre(cr, gx, 38, 9);
+  DrawTyre(cr, gx + (side.Left ? -15 : 15), 29, 8);
+  DrawTyre(cr, gx, 55, 8.5);
+}
+
+void SkinTree(cairo_t* cr, Side side) {
+  DrawTree(cr, side.Left ? 26.0 : 46.0, 34, 22, {0.20, 0.42, 0.16}, side.Left ? 11 : 12);
+}
+
+void SkinBushes(cairo_t* cr, Side side) {
+  DrawTree(cr, side.GroundX, 20, 12, {0.30, 0.50, 0.18}, side.Left ? 21 : 22);
+  DrawTree(cr, side.GroundX + (side.Left ? 4 : -4), 45, 14, {0.25, 0.46, 0.17},
+           side.Left ? 23 : 24);
+}
+
+void SkinRocks(cairo_t* cr, Side side) {
+  DrawRock(cr, side.GroundX, 22, 10, side.Left ? 31 : 32);
+  DrawRock(cr, side.GroundX + (side.Left ? 6 : -6), 44, 12, side.Left ? 33 : 34);
+  DrawRock(cr, side.GroundX + (side.Left ? -8 : 8), 58, 6, side.Left ? 35 : 36);
+}
+
+void SkinHay(cairo_t* cr, Side side) {
+  for (int i = 0; i < 2; ++i) {
+    const double cx = side.Left ? 22.0 : 50.0;
+    const double cy = 22.0 + 28.0 * i;
+    DrawShadowEllipse(cr, cx + 4, cy + 4, 15, 13, 0.4);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx - 5, cy - 5, 1, cx, cy, 13);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, 0.96, 0.86, 0.52);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.70, 0.56, 0.24);
+    cairo_set_source(cr, g);
+    cairo_arc(cr, cx, cy, 12.5, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // The rolled layers of the bale.
+    cairo_set_source_rgba(cr, 0.55, 0.42, 0.16, 0.6);
+    cairo_set_line_width(cr, 1.0);
+    for (double r = 3.0; r < 12.0; r += 3.0) {
+      cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+      cairo_stroke(cr);
+    }
+  }
+}
+
+void SkinMarshal(cairo_t* cr, Side side) {
+  const double x = side.Left ? 6.0 : 40.0;
+  DrawShadowEllipse(cr, x + 17, 38, 17, 17, 0.35);
+  // A small post with a pitched orange roof.
+  cairo_rectangle(cr, x, 20, 26, 30);
+  SetColour(cr, {0.93, 0.55, 0.12});
+  cairo_fill(cr);
+  cairo_move_to(cr, x, 20);
+  cairo_line_to(cr, x + 13, 24);
+  cairo_line_to(cr, x + 13, 46);
+  cairo_line_to(cr, x, 50);
+  cairo_close_path(cr);
+  SetColour(cr, {1.0, 0.72, 0.30});
+  cairo_fill(cr);
+  cairo_move_to(cr, x + 26, 20);
+  cairo_line_to(cr, x + 13, 24);
+  cairo_line_to(cr, x + 13, 46);
+  cairo_line_to(cr, x + 26, 50);
+  cairo_close_path(cr);
+  SetColour(cr, {0.72, 0.38, 0.08});
+  cairo_fill(cr);
+  cairo_set_source_rgba(cr, 0.2, 0.1, 0.0, 0.8);
+  cairo_set_line_width(cr, 1.0);
+  cairo_rectangle(cr, x, 20, 26, 30);
+  cairo_stroke(cr);
+  // Flag on its pole.
+  const double px = side.Left ? x + 30 : x - 2;
+  cairo_set_source_rgb(cr, 0.25, 0.25, 0.25);
+  cairo_arc(cr, px, 58, 1.8, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_set_source_rgb(cr, 0.96, 0.85, 0.10);
+  cairo_move_to(cr, px, 58);
+  cairo_line_to(cr, px + (side.Left ? -10 : 10), 62);
+  cairo_line_to(cr, px, 66);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+}
+
+void SkinCrowd(cairo_t* cr, Side side) {
+  BakeRandom random(side.Left ? 71 : 72);
+  const Colour shirts[] = {{0.85, 0.20, 0.15}, {0.95, 0.80, 0.15}, {0.20, 0.45, 0.85},
+                           {0.95, 0.95, 0.95}, {0.25, 0.65, 0.30}, {0.60, 0.25, 0.70}};
+  const Colour hair[] = {{0.15, 0.10, 0.05}, {0.45, 0.30, 0.15}, {0.85, 0.70, 0.40}};
+  for (int row = 0; row < 2; ++row) {
+    for (int i = 0; i < 4; ++i) {
+      const double cx = (side.Left ? 10.0 + 15.0 * row : 62.0 - 15.0 * row) + random.Range(-1, 1);
+      const double cy = 12.0 + 15.0 * i + (row ? 7.0 : 0.0) + random.Range(-1.5, 1.5);
+      if (cy > 62) continue;
+      DrawShadowEllipse(cr, cx + 3, cy + 3, 7, 6, 0.3);
+      SetColour(cr, shirts[random.Next() % 6]);
+      cairo_save(cr);
+      cairo_translate(cr, cx, cy);
+      cairo_scale(cr, 1.0, 1.6);
+      cairo_arc(cr, 0, 0, 4.5, 0, 2 * kPi);
+      cairo_restore(cr);
+      cairo_fill(cr);
+      SetColour(cr, hair[random.Next() % 3]);
+      cairo_arc(cr, cx + (side.Left ? 0.8 : -0.8), cy, 3.0, 0, 2 * kPi);
+      cairo_fill(cr);
+    }
+  }
+}
+
+void DrawSkin(cairo_t* cr, int variant, bool left) {
+  const Side side = SideOf(left);
+  switch (variant) {
+    case 1:
+      SkinAdvert(cr, side, {0.95, 0.78, 0.10}, {0.10, 0.10, 0.12}, "GEAR RUSH");
+      break;
+    case 2:
+      SkinTyres(cr, side);
+      break;
+    case 3:
+      SkinTree(cr, side);
+      break;
+    case 4:
+      SkinBushes(cr, side);
+      break;
+    case 5:
+      SkinAdvert(cr, side, {0.10, 0.22, 0.55}, {1.0, 1.0, 1.0}, "TURBO OIL");
+      break;
+    case 6:
+      SkinHay(cr, side);
+      break;
+    case 7:
+      SkinMarshal(cr, side);
+      break;
+    case 8:
+      SkinRocks(cr, side);
+      SkinCrowd(cr, side);
+      break;
+    default:
+      break;
+  }
+}
+
+// ---- Ground and ground objects ----
+
+void PaintGrass(cairo_t* cr, cairo_pattern_t* grass) {
+  cairo_set_source(cr, grass);
+  cairo_paint(cr);
+}
+
+void DrawFlowers(cairo_t* cr, uint64_t seed) {
+  BakeRandom random(seed);
+  for (int clump = 0; clump < 4; ++clump) {
+    const double cx = random.Range(14, 58);
+    const double cy = random.Range(14, 58);
+    cairo_set_source_rgba(cr, 0.20, 0.42, 0.14, 0.55);
+    cairo_arc(cr, cx, cy, 7, 0, 2 * kPi);
+    cairo_fill(cr);
+    for (int i = 0; i < 6; ++i) {
+      const double a = random.Range(0, 2 * kPi);
+      const double d = random.Range(0, 6);
+      const double fx = cx + std::cos(a) * d;
+      const double fy = cy + std::sin(a) * d;
+      if (random.Uniform() < 0.5) {
+        cairo_set_source_rgb(cr, 0.98, 0.96, 0.90);
+      } else {
+        cairo_set_source_rgb(cr, 0.98, 0.85, 0.20);
+      }
+      cairo_arc(cr, fx, fy, 1.6, 0, 2 * kPi);
+      cairo_fill(cr);
+      cairo_set_source_rgb(cr, 0.95, 0.70, 0.10);
+      cairo_arc(cr, fx, fy, 0.6, 0, 2 * kPi);
+      cairo_fill(cr);
+    }
+  }
+}
+
+void DrawLushPatch(cairo_t* cr, uint64_t seed) {
+  BakeRandom random(seed);
+  cairo_pattern_t* g = cairo_pattern_create_radial(36, 36, 4, 36, 36, 32);
+  cairo_pattern_add_color_stop_rgba(g, 0.0, 0.12, 0.30, 0.08, 0.45);
+  cairo_pattern_add_color_stop_rgba(g, 0.6, 0.14, 0.32, 0.09, 0.25);
+  cairo_pattern_add_color_stop_rgba(g, 1.0, 0.14, 0.32, 0.09, 0.0);
+  cairo_set_source(cr, g);
+  cairo_paint(cr);
+  cairo_pattern_destroy(g);
+  // Tufts of longer grass.
+  cairo_set_line_width(cr, 1.0);
+  for (int i = 0; i < 40; ++i) {
+    const double a = random.Range(0, 2 * kPi);
+    const double d = random.Range(0, 22);
+    const double x = 36 + std::cos(a) * d;
+    const double y = 36 + std::sin(a) * d;
+    cairo_set_source_rgba(cr, 0.45, 0.68, 0.25, 0.7);
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x + random.Range(-2, 2), y - random.Range(3, 6));
+    cairo_stroke(cr);
+  }
+}
+
+void DrawStones(cairo_t* cr, uint64_t seed) {
+  BakeRandom random(seed);
+  for (int i = 0; i < 6; ++i) {
+    DrawRock(cr, random.Range(14, 58), random.Range(14, 56), random.Range(2.5, 5.5), seed * 10 + i);
+  }
+}
+
+// The shed and tree of the L-shaped 2x2 object; the top-right cell stays plain.
+void DrawShedObject(cairo_t* cr) {
+  DrawTree(cr, 36, 38, 25, {0.22, 0.45, 0.16}, 52);
+  const double x0 = 10, y0 = 86, x1 = 132, y1 = 128;
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
+  cairo_rectangle(cr, x0 + 6, y0 + 6, x1 - x0, y1 - y0);
+  cairo_fill(cr);
+  const double mid = (y0 + y1) / 2;
+  // Two roof slopes, the upper one in the light.
+  cairo_pattern_t* up = cairo_pattern_create_linear(0, y0, 0, mid);
+  cairo_pattern_add_color_stop_rgb(up, 0, 0.66, 0.30, 0.20);
+  cairo_pattern_add_color_stop_rgb(up, 1, 0.78, 0.40, 0.27);
+  cairo_set_source(cr, up);
+  cairo_rectangle(cr, x0, y0, x1 - x0, mid - y0);
+  cairo_fill(cr);
+  cairo_pattern_destroy(up);
+  cairo_pattern_t* down = cairo_pattern_create_linear(0, mid, 0, y1);
+  cairo_pattern_add_color_stop_rgb(down, 0, 0.50, 0.22, 0.15);
+  cairo_pattern_add_color_stop_rgb(down, 1, 0.40, 0.17, 0.12);
+  cairo_set_source(cr, down);
+  cairo_rectangle(cr, x0, mid, x1 - x0, y1 - mid);
+  cairo_fill(cr);
+  cairo_pattern_destroy(down);
+  // Roof tiles and ridge.
+  cairo_set_source_rgba(cr, 0.25, 0.10, 0.06, 0.35);
+  cairo_set_line_width(cr, 1.0);
+  for (double x = x0 + 6; x < x1; x += 6) {
+    cairo_move_to(cr, x, y0);
+    cairo_line_to(cr, x, y1);
+  }
+  cairo_stroke(cr);
+  cairo_set_source_rgb(cr, 0.88, 0.58, 0.42);
+  cairo_set_line_width(cr, 2.0);
+  cairo_move_to(cr, x0, mid);
+  cairo_line_to(cr, x1, mid);
+  cairo_stroke(cr);
+  cairo_set_source_rgba(cr, 0.15, 0.06, 0.03, 0.9);
+  cairo_set_line_width(cr, 1.0);
+  cairo_rectangle(cr, x0 + 0.5, y0 + 0.5, x1 - x0 - 1, y1 - y0 - 1);
+  cairo_stroke(cr);
+}
+
+// A pond with reeds and a little jetty: the inner 2x2 object.
+void DrawPondObject(cairo_t* cr) {
+  BakeRandom random(60);
+  const double cx = 72, cy = 72;
+  // Muddy bank, then water darkening towards the middle.
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_scale(cr, 1.0, 0.86);
+  cairo_arc(cr, 0, 0, 58, 0, 2 * kPi);
+  cairo_restore(cr);
+  cairo_set_source_rgb(cr, 0.52, 0.44, 0.28);
+  cairo_fill(cr);
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_scale(cr, 1.0, 0.86);
+  cairo_arc(cr, 0, 0, 52, 0, 2 * kPi);
+  cairo_restore(cr);
+  cairo_pattern_t* water = cairo_pattern_create_radial(cx + 8, cy + 8, 4, cx, cy, 56);
+  cairo_pattern_add_color_stop_rgb(water, 0.0, 0.10, 0.28, 0.45);
+  cairo_pattern_add_color_stop_rgb(water, 0.8, 0.20, 0.45, 0.60);
+  cairo_pattern_add_color_stop_rgb(water, 1.0, 0.34, 0.58, 0.62);
+  cairo_set_source(cr, water);
+  cairo_fill(cr);
+  cairo_pattern_destroy(water);
+  // Glints.
+  cairo_set_source_rgba(cr, 1, 1, 1, 0.55);
+  cairo_set_line_width(cr, 1.5);
+  for (int i = 0; i < 5; ++i) {
+    const double gx = cx - 30 + random.Range(0, 50);
+    const double gy = cy - 28 + random.Range(0, 40);
+    cairo_move_to(cr, gx, gy);
+    cairo_line_to(cr, gx + random.Range(6, 12), gy);
+    cairo_stroke(cr);
+  }
+  // Reeds along the bank.
+  for (int i = 0; i < 70; ++i) {
+    const double a = random.Range(0.2, 2.6) + (i % 2 ? kPi : 0);
+    const double r = random.Range(50, 58);
+    const double x = cx + std::cos(a) * r;
+    const double y = cy + std::sin(a) * r * 0.86;
+    cairo_set_source_rgba(cr, 0.30 + random.Range(0, 0.2), 0.50, 0.18, 0.9);
+    cairo_set_line_width(cr, 1.2);
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x + random.Range(-3, 3), y - random.Range(4, 8));
+    cairo_stroke(cr);
+  }
+  // The jetty on the lower right.
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
+  cairo_rectangle(cr, cx + 26 + 3, cy + 10 + 3, 30, 9);
+  cairo_fill(cr);
+  cairo_set_source_rgb(cr, 0.62, 0.45, 0.26);
+  cairo_rectangle(cr, cx + 26, cy + 10, 30, 9);
+  cairo_fill(cr);
+  cairo_set_source_rgba(cr, 0.35, 0.22, 0.10, 0.9);
+  cairo_set_line_width(cr, 1.0);
+  for (double x = cx + 29; x < cx + 56; x += 4) {
+    cairo_move_to(cr, x, cy + 10);
+    cairo_line_to(cr, x, cy + 19);
+  }
+  cairo_stroke(cr);
+}
+
+// The 3x3 object: a copse of trees around a rocky knoll.
+void DrawCopseObject(cairo_t* cr) {
+  DrawRock(cr, 104, 112, 22, 650);
+  DrawRock(cr, 128, 98, 13, 651);
+  struct TreeSpot {
+    double X, Y, R;
+  };
+  const TreeSpot trees[] = {{52, 50, 30},  {108, 40, 26},  {160, 58, 32},  {42, 118, 28},
+                            {62, 168, 30}, {120, 170, 34}, {172, 130, 28}, {150, 112, 18}};
+  uint64_t seed = 660;
+  for (const TreeSpot& t : trees) {
+    const Colour leaf = (seed % 3 == 0)   ? Colour{0.18, 0.40, 0.14}
+                        : (seed % 3 == 1) ? Colour{0.24, 0.46, 0.16}
+                                          : Colour{0.16, 0.36, 0.18};
+    DrawTree(cr, t.X, t.Y, t.R, leaf, seed++);
+  }
+}
+
+// Pieces of the 4x4 hedge ring; each holds whole bushes so it can repeat.
+void DrawHedge(cairo_t* cr, int kind) {
+  const Colour leaf = {0.20, 0.42, 0.15};
+  const uint64_t seed = static_cast<uint64_t>(kind) * 10;
+  switch (kind) {
+    case 55:
+    case 57:
+      DrawTree(cr, 18, 36, 15, leaf, seed);
+      DrawTree(cr, 54, 36, 15, leaf, seed + 1);
+      break;
+    case 56:
+    case 59:
+      DrawTree(cr, 36, 18, 15, leaf, seed);
+      DrawTree(cr, 36, 54, 15, leaf, seed + 1);
+      break;
+    case 58:
+      DrawTree(cr, 36, 36, 20, leaf, seed);
+      break;
+    default:
+      break;
+  }
+}
+
+// Draws a multi-cell object on one canvas and hands out its cells.
+void CutObject(int cellsWide, int cellsHigh, cairo_pattern_t* grass,
+               const std::function<void(cairo_t*)>& draw,
+               const std::function<void(int, int, Canvas&)>& take) {
+  Canvas object(cellsWide * T, cellsHigh * T);
+  PaintGrass(object.Cr(), grass);
+  draw(object.Cr());
+  for (int r = 0; r < cellsHigh; ++r) {
+    for (int c = 0; c < cellsWide; ++c) {
+      Canvas cell(T, T);
+      cairo_set_source_surface(cell.Cr(), cairo_get_target(object.Cr()), -c * T, -r * T);
+      cairo_paint(cell.Cr());
+      take(c, r, cell);
+    }
+  }
+}
+
+void DrawStartLine(cairo_t* cr, cairo_pattern_t* asphalt) {
+  cairo_set_source(cr, asphalt);
+  cairo_paint(cr);
+  const double square = 12.0;
+  const double top = 24.0;
+  for (int row = 0; row < 2; ++row) {
+    for (int col = 0; col < 6; ++col) {
+      const bool white = (row + col) % 2 == 1;
+      cairo_set_source_rgb(cr, white ? 0.95 : 0.08, white ? 0.95 : 0.08, white ? 0.93 : 0.09);
+      cairo_rectangle(cr, col * square, top + row * square, square, square);
+      cairo_fill(cr);
+    }
+  }
+}
+
+}  // namespace
+
+RgbImage BakeRoadSheetImage() {
+  const PatternPtr grass = GrassPattern();
+  const PatternPtr asphalt = AsphaltPattern();
+  Canvas sheet(kRoadSheetColumns * T, kRoadSheetRows * T);
+  cairo_t* out = sheet.Cr();
+  auto place = [&](int kind, cairo_surface_t* tile) {
+    assert(kind >= 0 && kind < kRoadTileCount);
+    cairo_set_source_surface(out, tile, (kind % kRoadSheetColumns) * T,
+                             (kind / kRoadSheetColumns) * T);
+    cairo_paint(out);
+  };
+  auto placeCanvas = [&](int kind, Canvas& c) { place(kind, cairo_get_target(c.Cr())); };
+
+  // Plain ground first: it fills every cell no other picture claims.
+  Canvas ground(T, T);
+  PaintGrass(ground.Cr(), grass.get());
+  for (int kind = 0; kind < kRoadTileCount; ++kind) placeCanvas(kind, ground);
+
+  struct Role {
+    int Column;
+    int Kind;
+  };
+  struct RowCut {
+    RowKind Row;
+    double WorldTop;
+    std::vector<Role> Roles;
+  };
+  // The drift rows sit above a bend row at world y 0; the shifted row above the half-step.
+  const RowCut cuts[] = {
+      {RowKind::Straight, 0, {{-1, 1}, {1, 10}, {2, 11}, {4, 12}, {6, 13}}},
+      {RowKind::Bend, 0, {{0, 22}, {5, 23}}},
+      {RowKind::ShiftLeft, -2 * T, {{-2, 25}, {-1, 26}, {0, 27}, {3, 28}, {4, 29}, {5, 30}}},
+      {RowKind::HalfLeft, -T, {{-1, 31}, {0, 32}, {1, 33}, {4, 34}, {5, 35}, {6, 36}}},
+      {RowKind::ShiftRight, -2 * T, {{0, 37}, {1, 38}, {2, 39}, {5, 40}, {6, 41}, {7, 42}}},
+      {RowKind::HalfRight, -T, {{-1, 43}, {0, 44}, {1, 45}, {4, 46}, {5, 47}, {6, 48}}},
+  };
+  for (const RowCut& cut : cuts) {
+    Canvas strip(kStripColumns * T, T);
+    DrawRow(strip.Cr(), cut.Row, cut.WorldTop, grass.get(), asphalt.get());
+    for (const Role& role : cut.Roles) {
+      TileCanvas tile;
+      CutCell(strip, role.Column, tile);
+      placeCanvas(role.Kind, tile.Picture);
+      // The skinned roadsides share the plain wall of their row.
+      if (role.Kind == 1 || role.Kind == 13) {
+        for (int variant = 1; variant <= 8; ++variant) {
+          TileCanvas skinned;
+          CutCell(strip, role.Column, skinned);
+          DrawSkin(skinned.Cr(), variant, role.Kind == 1);
+          placeCanvas(role.Kind + variant, skinned.Picture);
+        }
+      }
+    }
+  }
+
+  Canvas start(T, T);
+  DrawStartLine(start.Cr(), asphalt.get());
+  placeCanvas(24, start);
+
+  const std::pair<int, void (*)(cairo_t*, uint64_t)> variants[] = {
+      {49, DrawFlowers}, {50, DrawLushPatch}, {51, DrawStones}};
+  for (const auto& [kind, draw] : variants) {
+    Canvas c(T, T);
+    PaintGrass(c.Cr(), grass.get());
+    draw(c.Cr(), static_cast<uint64_t>(kind));
+    placeCanvas(kind, c);
+  }
+
+  // 2x2 object: 52, 0 / 53, 54.
+  CutObject(2, 2, grass.get(), DrawShedObject, [&](int c, int r, Canvas& cell) {
+    const int kinds[2][2] = {{52, -1}, {53, 54}};
+    if (kinds[r][c] >= 0) placeCanvas(kinds[r][c], cell);
+  });
+  // Inner 2x2 object: 60, 61 / 63, 64.
+  CutObject(2, 2, grass.get(), DrawPondObject, [&](int c, int r, Canvas& cell) {
+    const int kinds[2][2] = {{60, 61}, {63, 64}};
+    placeCanvas(kinds[r][c], cell);
+  });
+  // 3x3 object: 65..73.
+  CutObject(3, 3, grass.get(), DrawCopseObject,
+            [&](int c, int r, Canvas& cell) { placeCanvas(65 + r * 3 + c, cell); });
+  for (int kind = 55; kind <= 59; ++kind) {
+    Canvas c(T, T);
+    PaintGrass(c.Cr(), grass.get());
+    DrawHedge(c.Cr(), kind);
+    placeCanvas(kind, c);
+  }
+  return sheet.ToRgb(false);
+}
