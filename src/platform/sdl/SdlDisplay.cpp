@@ -1,0 +1,204 @@
+#include "platform/sdl/SdlDisplay.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+namespace {
+constexpr char kCaption[] = "Gear Rush";
+// Used to pace frames when the display does not say its refresh rate, or says nonsense.
+constexpr int kFallbackRefreshHz = 60;
+constexpr int kMinPlausibleRefreshHz = 24;
+constexpr int kMaxPlausibleRefreshHz = 500;
+// A frame that took nearly a whole refresh period was held by the vertical blank, or is simply
+// slow; either way it needs no sleep.
+constexpr auto kVsyncSlack = std::chrono::milliseconds(2);
+
+// The display's 800x600 mode closest in refresh rate to the desktop's, if it offers one.
+std::optional<SDL_DisplayMode> FindPictureSizedMode(int display) {
+  SDL_DisplayMode desktop{};
+  const int desktopHz =
+      SDL_GetDesktopDisplayMode(display, &desktop) == 0 ? desktop.refresh_rate : 0;
+  std::optional<SDL_DisplayMode> best;
+  const int count = SDL_GetNumDisplayModes(display);
+  for (int i = 0; i < count; ++i) {
+    SDL_DisplayMode mode{};
+    if (SDL_GetDisplayMode(display, i, &mode) != 0) continue;
+    if (mode.w != kPictureWidth || mode.h != kPictureHeight) continue;
+    if (!best ||
+        std::abs(mode.refresh_rate - desktopHz) < std::abs(best->refresh_rate - desktopHz)) {
+      best = mode;
+    }
+  }
+  return best;
+}
+}  // namespace
+
+SdlDisplay::SdlDisplay(std::shared_ptr<SdlSession> session) : Session_(std::move(session)) {
+  // Shown by the first Initialize, so the player never sees an empty window.
+  Window_ = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                             kPictureWidth, kPictureHeight, SDL_WINDOW_HIDDEN);
+  if (Window_ == nullptr) {
+    throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
+  }
+  HandCursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+  if (HandCursor_ != nullptr) SDL_SetCursor(HandCursor_);
+}
+
+SdlDisplay::~SdlDisplay() {
+  Finalize();
+  if (HandCursor_ != nullptr) SDL_FreeCursor(HandCursor_);
+  SDL_DestroyWindow(Window_);
+}
+
+bool SdlDisplay::IsFullScreen() const {
+  return (SDL_GetWindowFlags(Window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+bool SdlDisplay::Initialize(bool fullScreen) {
+  Finalize();
+  if (fullScreen) {
+    EnterFullScreen();
+  } else {
+    EnterWindow();
+  }
+  if (!Shown_) {
+    SDL_ShowWindow(Window_);
+    SDL_RaiseWindow(Window_);
+    Shown_ = true;
+  }
+  Initialized_ = CreateRenderer();
+  const int hz = ReportedRefreshRate();
+  RefreshHz_ =
+      hz >= kMinPlausibleRefreshHz && hz <= kMaxPlausibleRefreshHz ? hz : kFallbackRefreshHz;
+  LastPresent_ = {};
+  return Initialized_;
+}
+
+void SdlDisplay::EnterFullScreen() {
+  if (!IsFullScreen()) WindowedPlacement_ = GetPlacement();
+  const int display = std::max(SDL_GetWindowDisplayIndex(Window_), 0);
+  // Exclusive 800x600 where the display has it; otherwise the desktop's own mode, letterboxed.
+  if (const std::optional<SDL_DisplayMode> mode = FindPictureSizedMode(display)) {
+    if (SDL_SetWindowDisplayMode(Window_, &*mode) == 0 &&
+        SDL_SetWindowFullscreen(Window_, SDL_WINDOW_FULLSCREEN) == 0) {
+      return;
+    }
+  }
+  SDL_SetWindowFullscreen(Window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+void SdlDisplay::EnterWindow() {
+  SDL_SetWindowFullscreen(Window_, 0);
+  SDL_SetWindowSize(Window_, kPictureWidth, kPictureHeight);
+  if (PendingCentre_) {
+    CentreWindow();
+  } else if (PendingPlacement_) {
+    SetPlacement(*PendingPlacement_);
+  }
+}
+
+bool SdlDisplay::CreateRenderer() {
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");  // smoother when stretched
+  Renderer_ = SDL_CreateRenderer(Window_, -1, SDL_RENDERER_PRESENTVSYNC);
+  if (Renderer_ == nullptr) Renderer_ = SDL_CreateRenderer(Window_, -1, 0);
+  if (Renderer_ == nullptr) return false;
+  SDL_RenderSetLogicalSize(Renderer_, kPictureWidth, kPictureHeight);
+  Texture_ = SDL_CreateTexture(Renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                               kPictureWidth, kPictureHeight);
+  if (Texture_ == nullptr) {
+    SDL_DestroyRenderer(Renderer_);
+    Renderer_ = nullptr;
+    return false;
+  }
+  return true;
+}
+
+void SdlDisplay::Finalize() {
+  Initialized_ = false;
+  if (Texture_ != nullptr) SDL_DestroyTexture(Texture_);
+  if (Renderer_ != nullptr) SDL_DestroyRenderer(Renderer_);
+  Texture_ = nullptr;
+  Renderer_ = nullptr;
+}
+
+bool SdlDisplay::CanDraw() {
+  if (!Initialized_) return false;
+  const uint32_t flags = SDL_GetWindowFlags(Window_);
+  return !((flags & SDL_WINDOW_FULLSCREEN) && (flags & SDL_WINDOW_MINIMIZED));
+}
+
+void SdlDisplay::Present(const Surface& backBuffer) {
+  if (!Initialized_) return;
+  // Never read past a back buffer of another size.
+  const SDL_Rect area{0, 0, std::min(backBuffer.Width(), kPictureWidth),
+                      std::min(backBuffer.Height(), kPictureHeight)};
+  if (area.w > 0 && area.h > 0) {
+    SDL_UpdateTexture(Texture_, &area, backBuffer.Data(),
+                      backBuffer.Pitch() * static_cast<int>(sizeof(uint16_t)));
+  }
+  SDL_SetRenderDrawColor(Renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+  SDL_RenderClear(Renderer_);  // the letterbox bars
+  SDL_RenderCopy(Renderer_, Texture_, nullptr, nullptr);
+  SDL_RenderPresent(Renderer_);
+  Session_->CountPresentedFrame();
+  PaceToRefresh();
+}
+
+void SdlDisplay::PaceToRefresh() {
+  using std::chrono::steady_clock;
+  const auto period = std::chrono::nanoseconds(1'000'000'000LL / RefreshHz_);
+  const steady_clock::time_point now = steady_clock::now();
+  const steady_clock::time_point due = LastPresent_ + period;
+  // A wait that returned early means the vertical blank did not hold us: sleep off the rest, and
+  // keep the cadence exact so the measured frame rate matches the refresh rate.
+  if (LastPresent_ != steady_clock::time_point{} && now + kVsyncSlack < due) {
+    std::this_thread::sleep_until(due);
+    LastPresent_ = due;
+  } else {
+    LastPresent_ = now;
+  }
+}
+
+int SdlDisplay::ReportedRefreshRate() {
+  const int display = SDL_GetWindowDisplayIndex(Window_);
+  if (display < 0) return 0;
+  SDL_DisplayMode mode{};
+  if (SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+  return mode.refresh_rate;
+}
+
+DisplayDevice::Placement SdlDisplay::GetPlacement() {
+  if (IsFullScreen()) return WindowedPlacement_;
+  Placement placement;
+  SDL_GetWindowPosition(Window_, &placement.X, &placement.Y);
+  return placement;
+}
+
+void SdlDisplay::SetPlacement(const Placement& placement) {
+  PendingCentre_ = false;
+  PendingPlacement_.reset();
+  if (IsFullScreen()) {
+    PendingPlacement_ = placement;  // applied when the game is back in a window
+    return;
+  }
+  SDL_SetWindowPosition(Window_, placement.X, placement.Y);
+}
+
+void SdlDisplay::CentreWindow() {
+  PendingCentre_ = false;
+  PendingPlacement_.reset();
+  if (IsFullScreen()) {
+    PendingCentre_ = true;
+    return;
+  }
+  const int display = std::max(SDL_GetWindowDisplayIndex(Window_), 0);
+  SDL_SetWindowPosition(Window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                        SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+}
+
+void SdlDisplay::Minimize() {
+  SDL_MinimizeWindow(Window_);
+}

@@ -1,0 +1,61 @@
+// The game's window: the 800x600 picture stretched, centred and letterboxed into the window or
+// into full screen, shown at the vertical blank.
+#pragma once
+
+#include <SDL.h>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+#include "platform/Devices.h"
+#include "platform/sdl/SdlSession.h"
+
+// The picture's size in display pixels. Mouse positions arrive in these too: SDL scales them to
+// the renderer's logical size.
+constexpr int kPictureWidth = 800;
+constexpr int kPictureHeight = 600;
+
+class SdlDisplay final : public DisplayDevice {
+ public:
+  // Creates the hidden window; throws std::runtime_error if it cannot.
+  explicit SdlDisplay(std::shared_ptr<SdlSession> session);
+  ~SdlDisplay() override;
+  SdlDisplay(const SdlDisplay&) = delete;
+  SdlDisplay& operator=(const SdlDisplay&) = delete;
+
+  bool Initialize(bool fullScreen) override;
+  void Finalize() override;
+  bool CanDraw() override;
+  void Present(const Surface& backBuffer) override;
+  int ReportedRefreshRate() override;
+  Placement GetPlacement() override;
+  void SetPlacement(const Placement& placement) override;
+  void CentreWindow() override;
+  void Minimize() override;
+
+  SDL_Window* Window() const { return Window_; }
+
+ private:
+  bool IsFullScreen() const;
+  void EnterFullScreen();
+  void EnterWindow();
+  bool CreateRenderer();
+  void PaceToRefresh();
+
+  std::shared_ptr<SdlSession> Session_;
+  SDL_Window* Window_ = nullptr;
+  SDL_Renderer* Renderer_ = nullptr;
+  SDL_Texture* Texture_ = nullptr;
+  SDL_Cursor* HandCursor_ = nullptr;
+  bool Initialized_ = false;
+  bool Shown_ = false;
+  int RefreshHz_ = 0;
+  // Where the window goes when it next is a window (asked for while in full screen), and where
+  // it stood when it left for full screen.
+  std::optional<Placement> PendingPlacement_;
+  bool PendingCentre_ = false;
+  Placement WindowedPlacement_;
+  // When the last frame was shown, for displays whose vertical-blank wait returns at once.
+  std::chrono::steady_clock::time_point LastPresent_{};
+};
