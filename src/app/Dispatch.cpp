@@ -169,7 +169,7 @@ void ConfirmOnScreen() {
       if (!MenuIntroActive) ActAsMainMenu(SelectedItem);
       break;
     case ScreenBikeSelect:
-      if (BikeChangeState() != 0) break;
+      if (BikeChangeState != 0) break;
       switch (SelectedItem) {
         case 7:
           PreviousBike();

@@ -22,7 +22,7 @@ void LeaveBikeSelect();
 void PreviousBike();
 void NextBike();
 // Non-zero while the bike portraits cross-fade; confirmations wait for it.
-int BikeChangeState();
+extern int BikeChangeState;
 void EnterHelp();
 void LeaveHelp();
 void PreviousHelpPage();
@@ -31,6 +31,8 @@ void EnterOptions();
 void LeaveOptions();
 void ToggleCountryEntry();
 void ToggleBossCapture();
+// A newly highlighted options item ends a running boss-key capture and country entry.
+void EndOptionsEditing();
 void EnterHighScores();
 void LeaveHighScores();
 

@@ -3,22 +3,11 @@
 
 void RunDialog(int) {}
 void DrawOptionsTexts() {}
-void RunMainMenu() {}
-void RunBikeSelect() {}
 void RunOptions(int) {}
 void RunHighScores(int) {}
 void RunHelp(int) {}
 void RunRace(int) {}
 
-void EnterMainMenu(bool, int, bool) {}
-void LeaveMainMenu() {}
-void EnterBikeSelect() {}
-void LeaveBikeSelect() {}
-void PreviousBike() {}
-void NextBike() {}
-int BikeChangeState() {
-  return 0;
-}
 void EnterHelp() {}
 void LeaveHelp() {}
 void PreviousHelpPage() {}
@@ -27,6 +16,7 @@ void EnterOptions() {}
 void LeaveOptions() {}
 void ToggleCountryEntry() {}
 void ToggleBossCapture() {}
+void EndOptionsEditing() {}
 void EnterHighScores() {}
 void LeaveHighScores() {}
 

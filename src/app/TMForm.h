@@ -63,6 +63,8 @@ class TMForm final : public WindowEventSink {
   MusicDevice& Music() { return *Platform_.music; }
   HttpClient& MIdHTTP() { return *Platform_.http; }
   Shell& DesktopShell() { return *Platform_.shell; }
+  // The text renderer, or nullptr on a platform without one.
+  TextRenderer* Text() { return Platform_.text.get(); }
 
   TDXDraw MDXDraw;
   TDXImageList MDXImageList1;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Surface.h"
 
@@ -84,6 +85,25 @@ class Shell {
   virtual bool Open(const std::string& target) = 0;
 };
 
+// Anti-aliased text in fonts requested by face name; the game blends the coverage into its
+// back buffer itself.
+struct TextMask {
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint8_t> Coverage;  // Width * Height values, 0 (none) to 255 (full)
+};
+
+class TextRenderer {
+ public:
+  virtual ~TextRenderer() = default;
+  // Face name as the game asks for it ("BancoDi", "Courier"); size in points at 96 dots an inch.
+  virtual void SetFont(const std::string& face, int points, bool bold) = 0;
+  virtual int TextWidth(const std::string& text) = 0;
+  virtual int TextHeight(const std::string& text) = 0;
+  // The text in the current font, TextWidth by TextHeight.
+  virtual TextMask Render(const std::string& text) = 0;
+};
+
 // Odds and ends of the operating system the form asks for.
 class SystemServices {
  public:
@@ -107,6 +127,7 @@ struct Platform {
   std::unique_ptr<HttpClient> http;
   std::unique_ptr<Shell> shell;
   std::unique_ptr<SystemServices> system;
+  std::unique_ptr<TextRenderer> text;
 };
 
 // Window events, delivered by the platform's event loop to the form between ticks.

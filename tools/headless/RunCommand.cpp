@@ -22,6 +22,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/InputScript.h"
 #include "platform/headless/PngWriter.h"
+#include "platform/ttf/TtfTextRenderer.h"
 
 namespace {
 struct RunOptions {
@@ -151,7 +152,9 @@ class Runner {
 
     ResetShellState();
     HeadlessDevices devices{};
-    TMForm form(CreateHeadlessPlatform(devices));
+    Platform platform = CreateHeadlessPlatform(devices);
+    platform.text = CreateTtfTextRenderer((std::filesystem::path("Data") / "Fonts").string());
+    TMForm form(std::move(platform));
     devices.clock->Seed = Options_.Seed;
     devices.display->RefreshRate = Options_.Refresh;
     devices.http->LogFile = Options_.HttpLog;
