@@ -7,5 +7,11 @@ extern int TimeLeftMs;
 extern int RacePlace;
 extern int RacerCount;
 
+// Points and lives of the game in progress.
+extern int Score;
+extern int Lives;
+// The chosen bike model, 1..5; 1 at program start, not saved between runs.
+extern int BikeModel;
+
 // Everything above back to its state before start-up (for tests and the runner).
 void ResetRiderState();
