@@ -5,6 +5,7 @@
 
 #include "app/Random.h"
 #include "race/RiderState.h"
+#include "race/TScrollBackground.h"
 #include "race/TrackState.h"
 
 const std::array<int, kLevelCount + 1> LevelTimeLimits = {0,   45,  55,  80,  100, 110,
@@ -325,4 +326,5 @@ void GenerateTrack() {
   // Index 0 is outside the 1-based grid; keep it plain ground for readers that index directly.
   TrackGrid[0].fill(0);
   for (TTrackRow& row : TrackGrid) row[0] = 0;
+  if (Road != nullptr) Road->RefreshRoadWindow();
 }
