@@ -15,7 +15,6 @@ void NextHelpPage() {}
 void EnterOptions() {}
 void LeaveOptions() {}
 void ToggleCountryEntry() {}
-void ToggleBossCapture() {}
 void EndOptionsEditing() {}
 void EnterHighScores() {}
 void LeaveHighScores() {}
@@ -42,9 +41,3 @@ void ResetHighScores() {}
 void OpenHomePage() {}
 void OpenOnlineHighScores() {}
 void GoToLinkFile() {}
-
-#include "app/InputState.h"
-
-bool BossCaptureMode = false;
-void FormKeyBoss(uint16_t, uint8_t, bool) {}
-void TypeCharacter(char) {}

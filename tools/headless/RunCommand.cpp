@@ -16,6 +16,7 @@
 #include <string>
 
 #include "StateLine.h"
+#include "app/HeadlessDriver.h"
 #include "app/ShellState.h"
 #include "app/TMForm.h"
 #include "platform/KeyCodes.h"
@@ -106,25 +107,6 @@ std::string Absolute(const std::string& path) {
   return std::filesystem::absolute(path).string();
 }
 
-uint8_t ShiftState(const HeadlessKeyboard& keyboard) {
-  uint8_t shift = 0;
-  if (keyboard.Keys[vk::Shift]) shift |= ss::Shift;
-  if (keyboard.Keys[vk::Menu]) shift |= ss::Alt;
-  if (keyboard.Keys[vk::Control]) shift |= ss::Ctrl;
-  return shift;
-}
-
-// The character a key types, as the window's character event would deliver it; 0 for none.
-char CharacterOf(uint16_t key, uint8_t shift) {
-  if (shift & (ss::Alt | ss::Ctrl)) return 0;
-  if (key >= 'A' && key <= 'Z') return static_cast<char>((shift & ss::Shift) ? key : key + 32);
-  if (key >= '0' && key <= '9') return static_cast<char>(key);
-  if (key == vk::Space) return ' ';
-  if (key == vk::Return) return '\r';
-  if (key == vk::Back) return '\b';
-  return 0;
-}
-
 class Runner {
  public:
   explicit Runner(const RunOptions& options) : Options_(options) {}
@@ -151,14 +133,13 @@ class Runner {
     }
 
     ResetShellState();
-    HeadlessDevices devices{};
-    Platform platform = CreateHeadlessPlatform(devices);
-    platform.text = CreateTtfTextRenderer((std::filesystem::path("Data") / "Fonts").string());
-    TMForm form(std::move(platform));
-    devices.clock->Seed = Options_.Seed;
-    devices.display->RefreshRate = Options_.Refresh;
+    HeadlessDriver driver(
+        Options_.Seed, Options_.Refresh, Options_.Fps,
+        CreateTtfTextRenderer((std::filesystem::path("Data") / "Fonts").string()));
+    HeadlessDevices& devices = driver.Devices();
     devices.http->LogFile = Options_.HttpLog;
     devices.shell->LogFile = Options_.OpenLog;
+    TMForm& form = driver.Form();
     try {
       form.FormCreate();
     } catch (const std::exception& e) {
@@ -166,14 +147,11 @@ class Runner {
       return 1;
     }
 
-    std::vector<uint16_t> releaseAfterTick;
     for (uint64_t tick = 1; tick <= Options_.Ticks; ++tick) {
-      // Exact accumulation of 1000/fps ms a tick: no drift over long runs.
-      devices.clock->Now = static_cast<uint32_t>(tick * 1000 / Options_.Fps);
       if (auto it = script.find(tick); it != script.end()) {
-        for (const ScriptEvent& event : it->second) Deliver(event, form, devices, releaseAfterTick);
+        for (const ScriptEvent& event : it->second) driver.Deliver(event);
       }
-      if (!form.Terminated()) form.Idle();
+      driver.RunTick();
       if (state) {
         *state << StateLine(tick, form, devices, devices.sound->TakePlayed()) << '\n';
         state->flush();
@@ -185,73 +163,11 @@ class Runner {
         std::cerr << "shutdown at tick " << tick << std::endl;
         return 0;
       }
-      for (uint16_t key : releaseAfterTick) {
-        devices.keyboard->Keys[key] = false;
-        form.FormKeyUp(key, ShiftState(*devices.keyboard));
-      }
-      releaseAfterTick.clear();
     }
     return 0;
   }
 
  private:
-  void Deliver(const ScriptEvent& event, TMForm& form, HeadlessDevices& devices,
-               std::vector<uint16_t>& releaseAfterTick) {
-    HeadlessKeyboard& keys = *devices.keyboard;
-    switch (event.Action) {
-      case ScriptEvent::Down:
-        keys.Keys[event.Key] = true;
-        form.FormKeyDown(event.Key, ShiftState(keys));
-        break;
-      case ScriptEvent::Up:
-        keys.Keys[event.Key] = false;
-        form.FormKeyUp(event.Key, ShiftState(keys));
-        break;
-      case ScriptEvent::Press: {
-        keys.Keys[event.Key] = true;
-        const uint8_t shift = ShiftState(keys);
-        form.FormKeyDown(event.Key, shift);
-        if (const char ch = CharacterOf(event.Key, shift)) form.FormKeyPress(ch);
-        releaseAfterTick.push_back(event.Key);
-        break;
-      }
-      case ScriptEvent::Type:
-        for (char ch : event.Text) form.FormKeyPress(ch);
-        break;
-      case ScriptEvent::Mouse:
-        MouseX_ = event.X;
-        MouseY_ = event.Y;
-        form.MDXDrawMouseMove(ShiftState(keys), event.X, event.Y);
-        break;
-      case ScriptEvent::Click:
-        form.MDXDrawMouseDown(ShiftState(keys) | ss::Left, MouseX_, MouseY_);
-        form.MDXDrawMouseUp(ShiftState(keys), MouseX_, MouseY_);
-        form.MDXDrawClick();
-        break;
-      case ScriptEvent::Minimize:
-        devices.display->Minimized = true;
-        form.WMSysCommand(kSysCommandMinimize);
-        form.WMSize(kSizeMinimized);
-        form.ApplicationActivate(false);
-        break;
-      case ScriptEvent::Restore:
-        devices.display->Minimized = false;
-        form.WMSysCommand(kSysCommandRestore);
-        form.ApplicationActivate(true);
-        break;
-      case ScriptEvent::Close:
-        form.FormCloseQuery();
-        break;
-      case ScriptEvent::FocusLost:
-        form.ApplicationActivate(false);
-        break;
-      case ScriptEvent::FocusGained:
-        devices.display->Minimized = false;
-        form.ApplicationActivate(true);
-        break;
-    }
-  }
-
   bool WantShot(uint64_t tick) const {
     if (Options_.ShotsDir.empty()) return false;
     if (Options_.ShotEvery > 0) return tick % Options_.ShotEvery == 0;
@@ -268,8 +184,6 @@ class Runner {
   }
 
   RunOptions Options_;
-  int MouseX_ = 0;
-  int MouseY_ = 0;
 };
 }  // namespace
 

@@ -2,9 +2,12 @@
 
 #include <cstdio>
 
+#include "app/InputState.h"
 #include "app/Random.h"
 #include "app/ShellState.h"
 #include "app/TMForm.h"
+#include "race/RiderState.h"
+#include "race/TrackState.h"
 #include "storage/GameOptions.h"
 
 namespace {
@@ -79,7 +82,19 @@ std::string StateLine(uint64_t tick, TMForm& form, HeadlessDevices& devices,
   json.Raw("sounds", list + "]")
       .Int("SpriteCount", form.MDXSpriteEngine.SpriteCount())
       .Int("seed", RandSeed)
+      .Int("BikeModel", BikeModel)
+      .Int("Level", Level)
+      .Int("Score", Score)
+      .Int("Lives", Lives)
+      .Int("TimeLeftMs", TimeLeftMs)
+      .Int("ViewCol", ViewCol)
+      .Int("ViewRow", ViewRow)
+      .Double("ScrollVX", ScrollVX)
+      .Double("ScrollVY", ScrollVY)
+      .Int("RacePlace", RacePlace)
+      .Int("RacerCount", RacerCount)
       .String("Country", GameOptions.Country)
+      .String("NameEntry", PlayerName)
       .Int("BossModifier", BossModifier)
       .Int("BossKey", BossKey);
   return json.Close();
