@@ -86,7 +86,7 @@ TEST_F(DispatchTest, YesOnExitTheGameShutsDown) {
 }
 
 TEST_F(DispatchTest, ConfirmationSoundsDependOnScreenAndItem) {
-  CurrentScreen = ScreenBikeSelect;
+  EnterBikeSelect();
   ConfirmItem(7);
   ConfirmItem(8);
   ConfirmItem(9);
