@@ -1,0 +1,20 @@
+// Drawing one pattern of a picture item onto a surface: plain, blended, and rotated and scaled.
+// All three draw nothing for a pattern outside the item or an item not yet loaded, leave out
+// the item's colour key when it is transparent, and clip to the destination.
+#pragma once
+
+#include "platform/Surface.h"
+#include "resources/ImageCollection.h"
+
+// The pattern with its top-left corner at (x, y).
+void DrawPattern(const TPictureCollectionItem& item, Surface& dest, int x, int y, int pattern);
+
+// The pattern stretched into rect and laid over the destination with weight alpha / 255
+// (alpha is held to 0..255).
+void DrawAlpha(const TPictureCollectionItem& item, Surface& dest, const SurfaceRect& rect,
+               int pattern, int alpha);
+
+// The pattern scaled to width by height and turned clockwise by angle (256ths of a turn) about
+// the point at the fractions (centreX, centreY) of that box; that point lands on (x, y).
+void DrawRotated(const TPictureCollectionItem& item, Surface& dest, int x, int y, int width,
+                 int height, int pattern, double centreX, double centreY, int angle);

@@ -1,0 +1,270 @@
+// The three drawing operations: colour key, clipping, rotation geometry and blend weights.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "SpriteTestSupport.h"
+#include "sprites/ImageDrawing.h"
+
+using namespace sprite_test;
+
+namespace {
+
+// A 13 by 5 picture (wider than one vector of pixels) with a scatter of key pixels.
+TPictureCollectionItem KeyedItem() {
+  TPictureCollectionItem item = MakeItem(13, 5, 0, 0, true);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 13; ++x)
+      if ((x + 2 * y) % 3 == 0) item.Picture.At(x, y) = kKey565;
+  return item;
+}
+
+// Lays source pixel (i, j) of a whole-picture item at place(i, j), one by one.
+template <class Place>
+Surface PlacedByHand(const Surface& before, const TPictureCollectionItem& item, Place place) {
+  Surface out = before;
+  for (int j = 0; j < item.Picture.Height(); ++j) {
+    for (int i = 0; i < item.Picture.Width(); ++i) {
+      const uint16_t p = item.Picture.At(i, j);
+      const auto [x, y] = place(i, j);
+      if (item.Transparent && p == item.ColorKey()) continue;
+      if (x >= 0 && y >= 0 && x < out.Width() && y < out.Height()) out.At(x, y) = p;
+    }
+  }
+  return out;
+}
+
+bool SamePixels(const Surface& a, const Surface& b) {
+  return a.Width() == b.Width() && a.Height() == b.Height() &&
+         std::equal(a.Data(), a.Data() + a.Width() * a.Height(), b.Data());
+}
+
+// Places around and beyond every edge and corner of a 20 by 12 surface.
+const std::vector<std::pair<int, int>> kEdgePlaces = {{-3, 4},  {10, 4},  {4, -2},      {4, 9},
+                                                      {-5, -3}, {15, 10}, {-13, 0},     {20, 0},
+                                                      {0, 12},  {0, -5},  {-100, -100}, {3, 3}};
+
+TEST(DrawPatternOp, LeavesOutTheKeyAndClipsAtEveryEdge) {
+  const TPictureCollectionItem item = KeyedItem();
+  for (const auto& [x, y] : kEdgePlaces) {
+    Surface dest = Backdrop(20, 12);
+    const Surface expected = PlacedByHand(dest, item, [x = x, y = y](int i, int j) {
+      return std::pair{x + i, y + j};
+    });
+    DrawPattern(item, dest, x, y, 0);
+    EXPECT_TRUE(SamePixels(dest, expected)) << "at " << x << "," << y;
+  }
+}
+
+TEST(DrawPatternOp, OpaqueItemCopiesEveryPixelOfThePatternAsked) {
+  TPictureCollectionItem item = KeyedItem();
+  item.Transparent = false;
+  Surface dest = Backdrop(20, 12);
+  DrawPattern(item, dest, 1, 1, 0);
+  EXPECT_EQ(dest.At(1, 1), kKey565);
+  EXPECT_EQ(ChangedPixels(dest), 13 * 5);
+
+  // Two 4-pixel patterns with a 1-pixel gap: pattern 1 starts at picture column 5.
+  TPictureCollectionItem strip = MakeItem(9, 3, 4, 3);
+  strip.SkipWidth = 1;
+  ASSERT_EQ(strip.PatternCount(), 2);
+  dest = Backdrop(20, 12);
+  DrawPattern(strip, dest, 0, 0, 1);
+  EXPECT_EQ(dest.At(0, 0), PixelAt(5, 0));
+  EXPECT_EQ(dest.At(3, 2), PixelAt(8, 2));
+  EXPECT_EQ(ChangedPixels(dest), 12);
+}
+
+TEST(DrawingGuards, NoPatternOutsideTheItemAndNothingBeforeItLoads) {
+  const TPictureCollectionItem item = MakeItem(8, 4, 4, 4);
+  TPictureCollectionItem unloaded;
+  unloaded.PatternWidth = 4;
+  Surface dest = Backdrop(20, 12);
+  for (const int pattern : {-1, 2, 1000}) {
+    DrawPattern(item, dest, 0, 0, pattern);
+    DrawAlpha(item, dest, {0, 0, 8, 8}, pattern, 128);
+    DrawRotated(item, dest, 5, 5, 4, 4, pattern, 0.5, 0.5, 10);
+  }
+  DrawPattern(unloaded, dest, 0, 0, 0);
+  DrawAlpha(unloaded, dest, {0, 0, 8, 8}, 0, 128);
+  DrawRotated(unloaded, dest, 5, 5, 4, 4, 0, 0.5, 0.5, 10);
+  EXPECT_EQ(ChangedPixels(dest), 0);
+}
+
+TEST(DrawRotatedOp, UnturnedAtPictureSizeMatchesThePlainDraw) {
+  const TPictureCollectionItem item = KeyedItem();
+  for (const auto& [x, y] : kEdgePlaces) {
+    Surface plain = Backdrop(20, 12);
+    Surface turned = Backdrop(20, 12);
+    DrawPattern(item, plain, x, y, 0);
+    DrawRotated(item, turned, x, y, 13, 5, 0, 0.0, 0.0, 256);
+    EXPECT_TRUE(SamePixels(plain, turned)) << "at " << x << "," << y;
+  }
+}
+
+TEST(DrawRotatedOp, AngleSixtyFourIsAQuarterTurnClockwise) {
+  const TPictureCollectionItem item = KeyedItem();
+  // About the box's top-left corner: the top row ends up as the column left of the pivot,
+  // reading downwards.
+  for (const int angle : {64, 64 + 256, -192}) {
+    Surface dest = Backdrop(20, 20);
+    const Surface expected = PlacedByHand(dest, item, [](int i, int j) {
+      return std::pair{9 - j, 5 + i};
+    });
+    DrawRotated(item, dest, 10, 5, 13, 5, 0, 0.0, 0.0, angle);
+    EXPECT_TRUE(SamePixels(dest, expected)) << "angle " << angle;
+  }
+
+  // About the box's centre, a square stays in place.
+  const TPictureCollectionItem square = MakeItem(4, 4);
+  Surface dest = Backdrop(40, 40);
+  const Surface expected = PlacedByHand(dest, square, [](int i, int j) {
+    return std::pair{21 - j, 18 + i};
+  });
+  DrawRotated(square, dest, 20, 20, 4, 4, 0, 0.5, 0.5, 64);
+  EXPECT_TRUE(SamePixels(dest, expected));
+}
+
+TEST(DrawRotatedOp, HalfAndThreeQuarterTurns) {
+  const TPictureCollectionItem item = KeyedItem();
+  Surface dest = Backdrop(30, 30);
+  Surface expected = PlacedByHand(dest, item, [](int i, int j) {
+    return std::pair{19 - i, 19 - j};
+  });
+  DrawRotated(item, dest, 20, 20, 13, 5, 0, 0.0, 0.0, 128);
+  EXPECT_TRUE(SamePixels(dest, expected));
+
+  dest = Backdrop(30, 30);
+  expected = PlacedByHand(dest, item, [](int i, int j) { return std::pair{20 + j, 19 - i}; });
+  DrawRotated(item, dest, 20, 20, 13, 5, 0, 0.0, 0.0, 192);
+  EXPECT_TRUE(SamePixels(dest, expected));
+}
+
+TEST(DrawRotatedOp, QuarterTurnClipsAtEveryEdge) {
+  const TPictureCollectionItem item = KeyedItem();
+  for (const auto& [x, y] : kEdgePlaces) {
+    Surface dest = Backdrop(20, 12);
+    const Surface expected = PlacedByHand(dest, item, [x = x, y = y](int i, int j) {
+      return std::pair{x - 1 - j, y + i};
+    });
+    DrawRotated(item, dest, x, y, 13, 5, 0, 0.0, 0.0, 64);
+    EXPECT_TRUE(SamePixels(dest, expected)) << "at " << x << "," << y;
+  }
+}
+
+TEST(DrawRotatedOp, ScalesThePatternToTheBox) {
+  const TPictureCollectionItem item = MakeItem(3, 2);
+  Surface dest = Backdrop(20, 12);
+  DrawRotated(item, dest, 2, 1, 6, 4, 0, 0.0, 0.0, 0);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(dest.At(2 + x, 1 + y), PixelAt(x / 2, y / 2));
+  EXPECT_EQ(ChangedPixels(dest), 24);
+
+  dest = Backdrop(20, 12);
+  DrawRotated(item, dest, 2, 1, 0, 4, 0, 0.0, 0.0, 0);
+  DrawRotated(item, dest, 2, 1, 6, 0, 0, 0.0, 0.0, 0);
+  DrawRotated(item, dest, 2, 1, -6, 4, 0, 0.0, 0.0, 0);
+  EXPECT_EQ(ChangedPixels(dest), 0);
+}
+
+TEST(DrawRotatedOp, AnyAngleCoversTheBoxAreaAndStaysOnTheSurface) {
+  const TPictureCollectionItem item = MakeItem(20, 20);
+  for (int angle = 0; angle < 256; angle += 3) {
+    Surface dest = Backdrop(60, 60);
+    DrawRotated(item, dest, 30, 30, 20, 20, 0, 0.5, 0.5, angle);
+    const int covered = ChangedPixels(dest);
+    EXPECT_GE(covered, 400 - 40) << "angle " << angle;
+    EXPECT_LE(covered, 400 + 40) << "angle " << angle;
+    // Near the corners only the part on the surface is drawn.
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{0, 0}, {59, 59}, {0, 59}})
+      DrawRotated(item, dest, x, y, 20, 20, 0, 0.5, 0.5, angle);
+  }
+}
+
+// Per channel, round((s * a + d * (255 - a)) / 255).
+uint16_t Weighted(uint16_t s, uint16_t d, int a) {
+  auto mix = [a](int sc, int dc) {
+    return static_cast<int>(std::lround((sc * a + dc * (255 - a)) / 255.0));
+  };
+  const int r = mix(s >> 11, d >> 11);
+  const int g = mix((s >> 5) & 63, (d >> 5) & 63);
+  const int b = mix(s & 31, d & 31);
+  return static_cast<uint16_t>((r << 11) | (g << 5) | b);
+}
+
+TEST(DrawAlphaOp, BlendsEachChannelWithWeightAlpha) {
+  const uint16_t source = Rgb565(255, 40, 8);
+  const uint16_t under = Rgb565(16, 252, 160);
+  const TPictureCollectionItem item = MakeFlatPatterns(13, 3, 1, [=](int) { return source; });
+  for (const int alpha : {1, 64, 128, 200, 254, 255}) {
+    Surface dest(20, 5);
+    dest.Fill(under);
+    DrawAlpha(item, dest, {2, 1, 15, 4}, 0, alpha);
+    const uint16_t want = Weighted(source, under, alpha);
+    for (int x = 2; x < 15; ++x) EXPECT_EQ(dest.At(x, 2), want) << "alpha " << alpha;
+    EXPECT_EQ(dest.At(1, 2), under);
+    EXPECT_EQ(dest.At(15, 2), under);
+    EXPECT_EQ(dest.At(5, 0), under);
+  }
+  EXPECT_EQ(Weighted(source, under, 255), source);
+
+  // Weights beyond the range are held to it: a fade that overshoots zero draws nothing.
+  Surface dest(20, 5);
+  dest.Fill(under);
+  DrawAlpha(item, dest, {2, 1, 15, 4}, 0, -5);
+  DrawAlpha(item, dest, {2, 1, 15, 4}, 0, 0);
+  EXPECT_EQ(dest.At(3, 2), under);
+  DrawAlpha(item, dest, {2, 1, 15, 4}, 0, 300);
+  EXPECT_EQ(dest.At(3, 2), source);
+}
+
+TEST(DrawAlphaOp, LeavesOutTheKeyAndClipsAtEveryEdge) {
+  const TPictureCollectionItem item = KeyedItem();
+  for (const auto& [x, y] : kEdgePlaces) {
+    Surface dest = Backdrop(20, 12);
+    const Surface expected = PlacedByHand(dest, item, [x = x, y = y](int i, int j) {
+      return std::pair{x + i, y + j};
+    });
+    DrawAlpha(item, dest, {x, y, x + 13, y + 5}, 0, 255);
+    EXPECT_TRUE(SamePixels(dest, expected)) << "at " << x << "," << y;
+
+    Surface half = Backdrop(20, 12);
+    DrawAlpha(item, half, {x, y, x + 13, y + 5}, 0, 100);
+    for (int j = 0; j < 12; ++j) {
+      for (int i = 0; i < 20; ++i) {
+        const bool inside = i >= x && i < x + 13 && j >= y && j < y + 5;
+        const bool keyed = inside && item.Picture.At(i - x, j - y) == kKey565;
+        const uint16_t want =
+            inside && !keyed ? Weighted(item.Picture.At(i - x, j - y), kBackdrop, 100) : kBackdrop;
+        ASSERT_EQ(half.At(i, j), want) << i << "," << j << " drawn at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(DrawAlphaOp, StretchesAndShrinksToTheRectangle) {
+  const TPictureCollectionItem small = MakeItem(2, 2);
+  Surface dest = Backdrop(20, 12);
+  DrawAlpha(small, dest, {1, 1, 5, 5}, 0, 255);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(dest.At(1 + x, 1 + y), PixelAt(x / 2, y / 2));
+  EXPECT_EQ(ChangedPixels(dest), 16);
+
+  // Shrunk, each pixel takes the source pixel under its centre.
+  const TPictureCollectionItem big = MakeItem(4, 4);
+  dest = Backdrop(20, 12);
+  DrawAlpha(big, dest, {0, 0, 2, 2}, 0, 255);
+  EXPECT_EQ(dest.At(0, 0), PixelAt(1, 1));
+  EXPECT_EQ(dest.At(1, 0), PixelAt(3, 1));
+  EXPECT_EQ(dest.At(1, 1), PixelAt(3, 3));
+  EXPECT_EQ(ChangedPixels(dest), 4);
+
+  dest = Backdrop(20, 12);
+  DrawAlpha(big, dest, {5, 5, 5, 9}, 0, 255);
+  DrawAlpha(big, dest, {5, 5, 2, 9}, 0, 255);
+  EXPECT_EQ(ChangedPixels(dest), 0);
+}
+
+}  // namespace

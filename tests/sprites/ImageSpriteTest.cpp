@@ -1,0 +1,182 @@
+// Image sprites: the animation step and the drawn pattern; background maps and their walk over
+// the screen.
+#include <gtest/gtest.h>
+
+#include "SpriteTestSupport.h"
+#include "sprites/TBackgroundSprite.h"
+#include "sprites/TImageSprite.h"
+#include "sprites/TSpriteEngine.h"
+
+using namespace sprite_test;
+
+namespace {
+
+class ImageSprites : public ::testing::Test {
+ protected:
+  ImageSprites() { engine.SetSurface(&screen); }
+
+  Surface screen = Backdrop(800, 600);
+  TSpriteEngine engine;
+};
+
+TEST_F(ImageSprites, LoopingAnimationWrapsIntoItsLength) {
+  TImageSprite* s = TSprite::Make<TImageSprite>(&engine);
+  s->AnimLoop = true;
+  s->AnimLength = 4;
+  s->AnimPosition = 3.9;
+  s->AnimRate = 0.3;
+  engine.Move(1);
+  EXPECT_NEAR(s->AnimPosition, 0.2, 1e-9);
+
+  // Backwards it wraps to the end.
+  s->AnimRate = -0.001;
+  engine.Move(300);
+  EXPECT_NEAR(s->AnimPosition, 3.9, 1e-9);
+
+  // Several lengths in one step.
+  s->AnimRate = 0.01;
+  engine.Move(1000);
+  EXPECT_NEAR(s->AnimPosition, 1.9, 1e-9);
+
+  s->AnimLength = 0;
+  engine.Move(1);
+  EXPECT_EQ(s->AnimPosition, 0.0);
+}
+
+TEST_F(ImageSprites, OneShotAnimationStopsOnItsLastPattern) {
+  TImageSprite* s = TSprite::Make<TImageSprite>(&engine);
+  s->AnimLoop = false;
+  s->AnimLength = 4;
+  s->AnimPosition = 2.5;
+  s->AnimRate = 0.1;
+  engine.Move(10);
+  EXPECT_NEAR(s->AnimPosition, 3.5, 1e-9);
+  EXPECT_EQ(s->AnimRate, 0.1);
+  engine.Move(10);
+  EXPECT_EQ(s->AnimPosition, 3.0);
+  EXPECT_EQ(s->AnimRate, 0.0);
+
+  s->AnimPosition = 0.5;
+  s->AnimRate = -0.1;
+  engine.Move(10);
+  EXPECT_EQ(s->AnimPosition, 0.0);
+  EXPECT_EQ(s->AnimRate, 0.0);
+}
+
+TEST_F(ImageSprites, DrawsTheRoundedPatternCentredInItsBox) {
+  const TPictureCollectionItem item = MakeFlatPatterns(10, 10, 3, [](int p) { return 100 + p; });
+  TImageSprite* s = TSprite::Make<TImageSprite>(&engine);
+  s->SetImage(&item);
+  EXPECT_EQ(s->Width, 10);
+  EXPECT_EQ(s->Height, 10);
+  s->X = 50.5;  // rounds to 50
+  s->Y = 20;
+  s->AnimPosition = 1.5;  // rounds to 2
+  engine.Draw();
+  EXPECT_EQ(screen.At(50, 20), 102);
+  EXPECT_EQ(screen.At(59, 29), 102);
+  EXPECT_EQ(screen.At(60, 20), kBackdrop);
+
+  // A box wider than the picture centres it; a narrower one truncates the shift toward zero.
+  screen.Fill(kBackdrop);
+  s->AnimFirst = -2;
+  s->Width = 21;
+  s->Height = 9;
+  engine.Draw();
+  EXPECT_EQ(screen.At(55, 20), 100);
+  EXPECT_EQ(screen.At(54, 20), kBackdrop);
+  EXPECT_EQ(screen.At(64, 29), 100);
+
+  // Past the last pattern nothing is drawn.
+  screen.Fill(kBackdrop);
+  s->AnimFirst = 1;
+  engine.Draw();
+  EXPECT_EQ(ChangedPixels(screen), 0);
+  EXPECT_EQ(engine.DrawnCount(), 1);
+
+  s->SetImage(nullptr);
+  EXPECT_EQ(s->Width, 0);
+}
+
+class BackgroundMap : public ImageSprites {
+ protected:
+  // Pattern p is painted with colour 1000 + p; the map shows pattern column + 13 * row.
+  BackgroundMap() {
+    map = TSprite::Make<TBackgroundSprite>(&engine);
+    map->SetMapSize(13, 10);
+    for (int row = 0; row < 10; ++row)
+      for (int column = 0; column < 13; ++column) map->SetCell(column, row, column + 13 * row);
+    map->SetImage(&tiles);
+  }
+  static uint16_t CellColour(int column, int row) {
+    return static_cast<uint16_t>(1000 + column + 13 * row);
+  }
+
+  TPictureCollectionItem tiles =
+      MakeFlatPatterns(72, 72, 130, [](int p) { return static_cast<uint16_t>(1000 + p); });
+  TBackgroundSprite* map = nullptr;
+};
+
+TEST_F(BackgroundMap, MapLeftOfTheScreenStartsWithTheColumnThatShows) {
+  EXPECT_EQ(map->Width, 13 * 72);
+  EXPECT_FALSE(map->Hittable);
+  map->X = -100;
+  engine.Draw();
+  // Map column 0 lies wholly off screen; column 1 starts at x -28.
+  EXPECT_EQ(screen.At(0, 0), CellColour(1, 0));
+  EXPECT_EQ(screen.At(43, 0), CellColour(1, 0));
+  EXPECT_EQ(screen.At(44, 0), CellColour(2, 0));
+  EXPECT_EQ(screen.At(44 + 72 * 10 - 1, 599), CellColour(11, 8));
+  EXPECT_EQ(screen.At(799, 599), CellColour(12, 8));
+}
+
+TEST_F(BackgroundMap, MapPlacedAboveAndRightShiftsByWholeCells) {
+  map->X = 100.4;
+  map->Y = -150;
+  engine.Draw();
+  EXPECT_EQ(screen.At(99, 0), kBackdrop);
+  EXPECT_EQ(screen.At(100, 0), CellColour(0, 2));  // rows 0 and 1 are above the screen
+  EXPECT_EQ(screen.At(171, 65), CellColour(0, 2));
+  EXPECT_EQ(screen.At(172, 66), CellColour(1, 3));
+  EXPECT_EQ(screen.At(799, 66 + 72 * 6), CellColour(9, 9));
+  EXPECT_EQ(screen.At(799, 66 + 72 * 7), kBackdrop);  // below the last map row
+}
+
+TEST_F(BackgroundMap, EmptyCellsAndMapEdits) {
+  map->SetCell(0, 0, -1);
+  map->SetCell(13, 0, 5);  // outside: ignored
+  map->SetCell(0, -1, 5);
+  EXPECT_EQ(map->Cell(0, 0), -1);
+  EXPECT_EQ(map->Cell(13, 0), -1);
+  EXPECT_EQ(map->Cell(0, 10), -1);
+  EXPECT_EQ(map->Cell(12, 9), 129);
+  engine.Draw();
+  EXPECT_EQ(screen.At(0, 0), kBackdrop);
+  EXPECT_EQ(screen.At(72, 0), CellColour(1, 0));
+
+  map->SetMapSize(13, 10);  // same size keeps the cells
+  EXPECT_EQ(map->Cell(12, 9), 129);
+  map->SetMapSize(2, 3);
+  EXPECT_EQ(map->Cell(1, 2), 0);
+  EXPECT_EQ(map->MapColumns(), 2);
+  map->SetMapSize(5, 0);
+  EXPECT_EQ(map->MapColumns(), 0);
+  EXPECT_EQ(map->MapRows(), 0);
+  screen.Fill(kBackdrop);
+  engine.Draw();
+  EXPECT_EQ(ChangedPixels(screen), 0);
+}
+
+TEST_F(BackgroundMap, BoundsFollowTheMapAndAreEmptyWithoutAnImage) {
+  map->X = -1.5;
+  const SurfaceRect box = map->GetBounds();
+  EXPECT_EQ(box.Left, -2);
+  EXPECT_EQ(box.Right, -2 + 13 * 72);
+  EXPECT_EQ(box.Bottom, 10 * 72);
+  map->SetImage(nullptr);
+  EXPECT_EQ(map->GetBounds().Width(), 0);
+  engine.Draw();
+  EXPECT_EQ(engine.DrawnCount(), 0);
+}
+
+}  // namespace
