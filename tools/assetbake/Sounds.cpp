@@ -284,7 +284,9 @@ Signal HornLoop() {
   const double limit = 0.45 * kSoundRate;
   for (int i = 0; i < n; ++i) {
     const double t = static_cast<double>(i) / kSoundRate;
-    s[i] = HarmonicSum(low * t, amps, low, limit) + 0.85 * HarmonicSum(high * t, amps, high, limit);
+    // The notes' wave fronts are kept apart so they never jump together.
+    s[i] = HarmonicSum(low * t, amps, low, limit) +
+           0.85 * HarmonicSum(high * t + 0.3, amps, high, limit);
   }
   s = FilteredLoop(s, Biquad::Peak(2300, 1.2, 7, kSoundRate));
   s = FilteredLoop(s, Biquad::HighPass(300, 0.7, kSoundRate));
