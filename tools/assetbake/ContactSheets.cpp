@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -172,18 +173,153 @@ void WriteRoadSheet(TDXImageList& list2, const std::string& path) {
   cairo_surface_destroy(out);
 }
 
+// The track map of the right panel for a view whose top-left cell is (viewRow, viewCol), laid
+// out as the race lays it: the first lane or line cell of each row picks the map pieces.
+void DrawTrackMap(TDXImageList& list3, Surface& s, int viewRow, int viewCol) {
+  int tiles[17][13] = {};
+  for (int r = 1; r <= 12; ++r) {
+    for (int c = 1; c <= 16; ++c) {
+      const int kind = TrackCell(viewRow + r, viewCol + c);
+      if (kind == kTileLane) {
+        switch (TrackCell(viewRow + r, viewCol + c - 1)) {
+          case 10:
+            tiles[c][r] = 6;
+            break;
+          case 33:
+            if (c > 1) tiles[c - 1][r] = 20;
+            tiles[c][r] = 10;
+            break;
+          case 27:
+            tiles[c][r] = 40;
+            if (c < 16) tiles[c + 1][r] = 30;
+            break;
+          case 45:
+            tiles[c][r] = 1;
+            if (c < 16) tiles[c + 1][r] = 2;
+            break;
+          case 39:
+            if (c > 1) tiles[c - 1][r] = 3;
+            tiles[c][r] = 4;
+            break;
+          default:
+            break;
+        }
+        break;
+      }
+      if (kind == kTileLine) {
+        if (c < 16) tiles[c + 1][r] = 7;
+        break;
+      }
+    }
+  }
+  double f = 4;
+  int d = 1;
+  for (int c = 1; c <= 16; ++c) {
+    if (tiles[c][6] == 0) continue;
+    d = c;
+    switch (tiles[c][6]) {
+      case 1:
+        f = 9;
+        break;
+      case 3:
+        f = 14;
+        break;
+      case 20:
+        f = 8;
+        break;
+      case 40:
+        f = 3;
+        break;
+      default:
+        f = 4;
+        break;
+    }
+    break;
+  }
+  const double m = 708 - (f + (d - 1) * 10 + 631) + 9;
+  auto imageOf = [](int code) {
+    switch (code) {
+      case 1:
+        return 0;
+      case 2:
+        return 1;
+      case 3:
+        return 2;
+      case 4:
+        return 3;
+      case 6:
+        return 4;
+      case 7:
+        return 5;
+      case 10:
+        return 6;
+      case 20:
+        return 7;
+      case 30:
+        return 8;
+      case 40:
+        return 9;
+      default:
+        return -1;
+    }
+  };
+  for (int r = 1; r <= 11; ++r) {
+    for (int c = 1; c <= 16; ++c) {
+      const int image = imageOf(tiles[c][r]);
+      if (image < 0) continue;
+      DrawPattern(*list3.Item(image), s, static_cast<int>(std::lround(m)) + 10 * c + 621,
+                  15 * r + 31, 0);
+    }
+  }
+  DrawPattern(*list3.Item(10), s, static_cast<int>(std::lround(m)) + 10 * d + 631 - 15 - 4,
+              15 * 3 + 46, 0);
+  DrawPattern(*list3.Item(12), s, 626, 0, 0);
+  DrawPattern(*list3.Item(13), s, 626, 195, 0);
+  DrawPattern(*list3.Item(11), s, 708, 116, 0);
+}
+
+// A race frame put together from the baked pictures: road, bike, panels, map and needle.
+void WriteRaceMock(TDXImageList& list2, TDXImageList& list3, const std::string& path) {
+  if (list2.Count() < 55 || list3.Count() < 14) return;
+  RandSeed = 11;
+  BuildLevel(3);
+  int row = FindSection(SectionDriftLeft);
+  if (row < 0) row = kTrackRows - 30;
+  const int viewRow = row - 4;
+  const int viewCol = TrackCenterX[row] / kTilePx - 6;
+  Surface s(800, 600);
+  s.Fill(0);
+  DrawTrackWindow(*list2.Item(1), s, 0, viewRow, viewCol, 10, 13);
+  TPictureCollectionItem& bike = *list2.Item(5);
+  DrawRotated(bike, s, 400 + bike.Picture.Width() / 2, 400 + bike.Picture.Height() / 2,
+              bike.Picture.Width(), bike.Picture.Height(), 0, 0.5, 0.5, 0);
+  DrawPattern(*list2.Item(2), s, 0, 0, 0);
+  DrawPattern(*list2.Item(3), s, 626, 0, 0);
+  DrawTrackMap(list3, s, viewRow, viewCol);
+  // The needle at 150 km/h.
+  TPictureCollectionItem& needle = *list2.Item(4);
+  const int w = needle.Picture.Width();
+  const int h = needle.Picture.Height();
+  const int angle = static_cast<int>(std::lround(150.0 / 1.9 * 0.76875 + 28));
+  DrawRotated(needle, s, w - 10, h + 510, w, h, 0, 0.7, 0.5, angle);
+  cairo_surface_t* out = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 800, 600);
+  Blit(out, s, 0, 0);
+  cairo_surface_write_to_png(out, path.c_str());
+  cairo_surface_destroy(out);
+}
+
 }  // namespace
 
 void WriteContactSheets(const std::string& dataRoot, const std::string& sheetDir) {
   std::filesystem::create_directories(sheetDir);
   const std::filesystem::path res = std::filesystem::path(dataRoot) / "Data" / "Res";
+  const std::filesystem::path dir(sheetDir);
+  TDXImageList lists[3];
   for (int n = 1; n <= 3; ++n) {
-    TDXImageList list;
+    TDXImageList& list = lists[n - 1];
     list.LoadFromFile((res / ("Res" + std::to_string(n) + ".dxg")).string());
-    WriteListSheet(
-        list, (std::filesystem::path(sheetDir) / ("list" + std::to_string(n) + ".png")).string());
-    if (n == 2) {
-      WriteRoadSheet(list, (std::filesystem::path(sheetDir) / "road-assembled.png").string());
-    }
+    WriteListSheet(list, (dir / ("list" + std::to_string(n) + ".png")).string());
   }
+  WriteRoadSheet(lists[1], (dir / "road-assembled.png").string());
+  WriteRaceMock(lists[1], lists[2], (dir / "race-frame.png").string());
 }

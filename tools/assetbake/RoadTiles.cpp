@@ -12,6 +12,7 @@
 #include "Canvas.h"
 #include "Decor.h"
 #include "Textures.h"
+#include "race/CollisionGeometry.h"
 
 namespace {
 
@@ -234,6 +235,38 @@ void CutCell(Canvas& strip, int column, TileCanvas& tile) {
   cairo_set_operator(tile.Cr(), CAIRO_OPERATOR_OVER);
 }
 
+// Where a drift tile's collision shape reaches past its drawn wall, stacks of tyres fill the
+// gap, so the rider never crashes into bare grass.
+void AddCrashTyres(TileCanvas& tile, int kind, const std::vector<Line>& walls) {
+  const int index = RoadsideIndex(kind);
+  if (index < 0) return;
+  const auto& c = RoadsideShapes[index].Corners;
+  constexpr double kRadius = 6.0;
+  constexpr double kMargin = 1.0;
+  constexpr double kShadow = 2.0;
+  std::vector<std::pair<double, double>> placed;
+  for (double y = kRadius + kMargin; y + kRadius + kShadow <= T - kMargin; y += 1.0) {
+    for (double x = kRadius + kMargin; x + kRadius + kShadow <= T - kMargin; x += 1.0) {
+      if (!PointInQuad(x, y, c[0][0], c[0][1], c[1][0], c[1][1], c[2][0], c[2][1], c[3][0],
+                       c[3][1])) {
+        continue;
+      }
+      bool clear = true;
+      for (size_t w = 0; w + 1 < walls.size() && clear; w += 2) {
+        const double a = walls[w].At(y);
+        const double b = walls[w + 1].At(y);
+        const double reach = kRadius * 0.9 * std::sqrt(1.0 + walls[w].Slope() * walls[w].Slope());
+        if (x > a - reach && x < b + reach) clear = false;
+      }
+      for (const auto& [px, py] : placed) {
+        if (std::hypot(px - x, py - y) < 2 * kRadius - 0.5) clear = false;
+      }
+      if (clear) placed.emplace_back(x, y);
+    }
+  }
+  for (const auto& [x, y] : placed) DrawTyre(tile.Cr(), x, y, kRadius);
+}
+
 // ---- Roadside skins: each stays inside its tile and leaves the wall's ends untouched. ----
 
 struct Side {
@@ -263,7 +296,7 @@ void SkinAdvert(cairo_t* cr, Side side, Colour board, Colour ink, const char* te
   cairo_set_line_width(cr, 1.0);
   cairo_stroke(cr);
   SetColour(cr, ink);
-  DrawCentredText(cr, text, x + w / 2, 36, 11.0, side.Left ? -kPi / 2 : kPi / 2);
+  DrawCentredText(cr, text, x + w / 2, 36, 8.0, side.Left ? -kPi / 2 : kPi / 2);
 }
 
 void SkinTyres(cairo_t* cr, Side side) {
@@ -417,15 +450,12 @@ void PaintGrass(cairo_t* cr, cairo_pattern_t* grass) {
 
 void DrawFlowers(cairo_t* cr, uint64_t seed) {
   BakeRandom random(seed);
-  for (int clump = 0; clump < 4; ++clump) {
+  for (int clump = 0; clump < 3; ++clump) {
     const double cx = random.Range(14, 58);
     const double cy = random.Range(14, 58);
-    cairo_set_source_rgba(cr, 0.20, 0.42, 0.14, 0.55);
-    cairo_arc(cr, cx, cy, 7, 0, 2 * kPi);
-    cairo_fill(cr);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 5; ++i) {
       const double a = random.Range(0, 2 * kPi);
-      const double d = random.Range(0, 6);
+      const double d = random.Range(1, 9);
       const double fx = cx + std::cos(a) * d;
       const double fy = cy + std::sin(a) * d;
       if (random.Uniform() < 0.5) {
@@ -443,32 +473,36 @@ void DrawFlowers(cairo_t* cr, uint64_t seed) {
 }
 
 void DrawLushPatch(cairo_t* cr, uint64_t seed) {
+  // A few soft, darker blotches of thicker grass; they fade out well inside the tile.
   BakeRandom random(seed);
-  cairo_pattern_t* g = cairo_pattern_create_radial(36, 36, 4, 36, 36, 32);
-  cairo_pattern_add_color_stop_rgba(g, 0.0, 0.12, 0.30, 0.08, 0.45);
-  cairo_pattern_add_color_stop_rgba(g, 0.6, 0.14, 0.32, 0.09, 0.25);
-  cairo_pattern_add_color_stop_rgba(g, 1.0, 0.14, 0.32, 0.09, 0.0);
-  cairo_set_source(cr, g);
-  cairo_paint(cr);
-  cairo_pattern_destroy(g);
-  // Tufts of longer grass.
-  cairo_set_line_width(cr, 1.0);
-  for (int i = 0; i < 40; ++i) {
+  for (int i = 0; i < 4; ++i) {
+    const double cx = random.Range(24, 48);
+    const double cy = random.Range(24, 48);
+    const double r = random.Range(12, 20);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
+    cairo_pattern_add_color_stop_rgba(g, 0.0, 0.10, 0.26, 0.06, 0.22);
+    cairo_pattern_add_color_stop_rgba(g, 1.0, 0.10, 0.26, 0.06, 0.0);
+    cairo_set_source(cr, g);
+    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+  }
+  // Clover leaves catching the light.
+  for (int i = 0; i < 14; ++i) {
     const double a = random.Range(0, 2 * kPi);
-    const double d = random.Range(0, 22);
+    const double d = random.Range(0, 18);
     const double x = 36 + std::cos(a) * d;
     const double y = 36 + std::sin(a) * d;
-    cairo_set_source_rgba(cr, 0.45, 0.68, 0.25, 0.7);
-    cairo_move_to(cr, x, y);
-    cairo_line_to(cr, x + random.Range(-2, 2), y - random.Range(3, 6));
-    cairo_stroke(cr);
+    cairo_set_source_rgba(cr, 0.50, 0.72, 0.30, 0.55);
+    cairo_arc(cr, x, y, 1.3, 0, 2 * kPi);
+    cairo_fill(cr);
   }
 }
 
 void DrawStones(cairo_t* cr, uint64_t seed) {
   BakeRandom random(seed);
-  for (int i = 0; i < 6; ++i) {
-    DrawRock(cr, random.Range(14, 58), random.Range(14, 56), random.Range(2.5, 5.5), seed * 10 + i);
+  for (int i = 0; i < 4; ++i) {
+    DrawRock(cr, random.Range(14, 58), random.Range(14, 56), random.Range(2.0, 4.0), seed * 10 + i);
   }
 }
 
@@ -690,9 +724,20 @@ RgbImage BakeRoadSheetImage() {
   for (const RowCut& cut : cuts) {
     Canvas strip(kStripColumns * T, T);
     DrawRow(strip.Cr(), cut.Row, cut.WorldTop, grass.get(), asphalt.get());
+    const RowShape shape = ShapeOf(cut.Row);
     for (const Role& role : cut.Roles) {
       TileCanvas tile;
       CutCell(strip, role.Column, tile);
+      if (cut.Row != RowKind::Straight) {
+        const double x = ColumnX(role.Column);
+        const Line left = shape.Left.Offset(-x);
+        const Line right = left.Offset(kRoadWidth);
+        AddCrashTyres(tile, role.Kind,
+                      {left.Offset(-kLeftBarrierFromRoad),
+                       left.Offset(-kLeftBarrierFromRoad + kLeftBarrierWidth),
+                       right.Offset(kRightBarrierFromRoad),
+                       right.Offset(kRightBarrierFromRoad + kRightBarrierWidth)});
+      }
       placeCanvas(role.Kind, tile.Picture);
       // The skinned roadsides share the plain wall of their row.
       if (role.Kind == 1 || role.Kind == 13) {
