@@ -18,13 +18,17 @@ struct ShippedFont {
   const char* Style;
   const char* Package;  // the Debian package that installs it
   const char* FileName;
+  bool ForceBold;  // every request gets the bold cut, even where the system has others
 };
 
 // Only the bold cut of the display face ships: the game asks for "BancoDi" in its regular
-// weight nearly everywhere, and fontconfig then settles on the one cut it has.
+// weight nearly everywhere, and the face must look the same whether or not the machine has the
+// family's lighter cuts installed too.
 constexpr ShippedFont kShippedFonts[] = {
-    {"BancoDi", kDisplayFamily, "Bold", "fonts-yanone-kaffeesatz", "YanoneKaffeesatz-Bold.otf"},
-    {"Courier", kMonospaceFamily, "Regular", "fonts-liberation2", "LiberationMono-Regular.ttf"},
+    {"BancoDi", kDisplayFamily, "Bold", "fonts-yanone-kaffeesatz", "YanoneKaffeesatz-Bold.otf",
+     true},
+    {"Courier", kMonospaceFamily, "Regular", "fonts-liberation2", "LiberationMono-Regular.ttf",
+     false},
 };
 
 constexpr const char* kFontsFolder = "Data/Fonts";
@@ -90,7 +94,13 @@ std::string FontsConfText() {
             "    <test qual=\"any\" name=\"family\"><string>" + font.Requested +
             "</string></test>\n" +
             "    <edit name=\"family\" mode=\"prepend\" binding=\"strong\"><string>" + font.Family +
-            "</string></edit>\n" + "  </match>\n";
+            "</string></edit>\n";
+    if (font.ForceBold) {
+      text +=
+          "    <edit name=\"weight\" mode=\"assign\" binding=\"strong\"><const>bold</const>"
+          "</edit>\n";
+    }
+    text += "  </match>\n";
   }
   for (const ShippedFont& font : kShippedFonts) {
     text += std::string("  <alias binding=\"strong\">\n") + "    <family>" + font.Requested +
