@@ -92,6 +92,56 @@ class Layer {
   cairo_t* Cr_;
 };
 
+// A bottom-up 24-bit DIB back to RGB, to compose the portraits made elsewhere.
+RgbImage DecodeDib24(const std::vector<uint8_t>& dib) {
+  RgbImage image;
+  if (dib.size() < 40) return image;
+  auto read32 = [&](size_t at) {
+    int32_t v;
+    std::memcpy(&v, &dib[at], 4);
+    return v;
+  };
+  const int width = read32(4);
+  const int height = read32(8);
+  if (width <= 0 || height <= 0 || dib[14] != 24) return image;
+  const size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+  if (dib.size() < 40 + stride * height) return image;
+  image.Width = width;
+  image.Height = height;
+  image.Rgb.resize(static_cast<size_t>(width) * height * 3);
+  for (int y = 0; y < height; ++y) {
+    const uint8_t* row = &dib[40 + stride * (height - 1 - y)];
+    for (int x = 0; x < width; ++x) {
+      uint8_t* o = &image.Rgb[(static_cast<size_t>(y) * width + x) * 3];
+      o[0] = row[x * 3 + 2];
+      o[1] = row[x * 3 + 1];
+      o[2] = row[x * 3];
+    }
+  }
+  return image;
+}
+
+// A keyed picture as a cairo layer, its key colour made clear.
+SurfacePtr KeyedSurface(const RgbImage& image) {
+  SurfacePtr surface = NewSurface(image.Width, image.Height);
+  cairo_surface_flush(surface.get());
+  unsigned char* data = cairo_image_surface_get_data(surface.get());
+  const int stride = cairo_image_surface_get_stride(surface.get());
+  const uint8_t keyR = kKeyColor & 0xFF;
+  const uint8_t keyG = (kKeyColor >> 8) & 0xFF;
+  const uint8_t keyB = (kKeyColor >> 16) & 0xFF;
+  for (int y = 0; y < image.Height; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+    for (int x = 0; x < image.Width; ++x) {
+      const uint8_t* p = &image.Rgb[(static_cast<size_t>(y) * image.Width + x) * 3];
+      const bool key = p[0] == keyR && p[1] == keyG && p[2] == keyB;
+      row[x] = key ? 0u : 0xFF000000u | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    }
+  }
+  cairo_surface_mark_dirty(surface.get());
+  return surface;
+}
+
 // ---------------------------------------------------------------------------------------
 // The backdrop
 
@@ -135,6 +185,43 @@ void TrackCentreLine(cairo_t* cr) {
   cairo_curve_to(cr, 680, 90, 620, 10, 560, -60);
 }
 
+// The race bike from the game, leaning out of the bend, with its shadow and a trail of
+// light behind it.
+void PaintHeroBike(cairo_t* cr) {
+  constexpr int kModel = 1;
+  constexpr double kScale = 1.7;
+  constexpr double kX = 482;
+  constexpr double kY = 345;
+  constexpr double kHeading = 0.12;  // radians clockwise from straight up
+  const RgbImage bike = DecodeDib24(BakeBikeUpright(kModel).Dib);
+  if (bike.Width == 0) return;
+  SurfacePtr layer = KeyedSurface(bike);
+  cairo_save(cr);
+  cairo_translate(cr, kX, kY);
+  cairo_rotate(cr, kHeading);
+  // The trail: light streaks fading behind the rear wheel.
+  for (int i = -1; i <= 1; ++i) {
+    cairo_pattern_t* trail = cairo_pattern_create_linear(0, 50, 0, 200);
+    cairo_pattern_add_color_stop_rgba(trail, 0, 1.0, 0.6, 0.1, 0.5 - 0.15 * std::abs(i));
+    cairo_pattern_add_color_stop_rgba(trail, 1, 1.0, 0.6, 0.1, 0.0);
+    cairo_set_source(cr, trail);
+    cairo_rectangle(cr, i * 12 - 2, 50, 4, 150);
+    cairo_fill(cr);
+    cairo_pattern_destroy(trail);
+  }
+  cairo_scale(cr, kScale, kScale);
+  cairo_translate(cr, -bike.Width / 2.0, -bike.Height / 2.0);
+  // Shadow: the silhouette, dark and offset down-right.
+  cairo_save(cr);
+  cairo_translate(cr, 4, 5);
+  SetSource(cr, Palette::kInk, 0.55);
+  cairo_mask_surface(cr, layer.get(), 0, 0);
+  cairo_restore(cr);
+  cairo_set_source_surface(cr, layer.get(), 0, 0);
+  cairo_paint(cr);
+  cairo_restore(cr);
+}
+
 void PaintTrack(cairo_t* cr) {
   constexpr double kRoad = 132;
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
@@ -158,14 +245,18 @@ void PaintTrack(cairo_t* cr) {
   cairo_stroke(cr);
   cairo_set_dash(cr, nullptr, 0, 0);
 
-  // Asphalt, with white edge lines just inside the kerbs.
+  // Asphalt, with white edge lines a little inside the kerbs.
   TrackCentreLine(cr);
   cairo_set_line_width(cr, kRoad);
-  SetSource(cr, Hex(0xE8E8E4));
+  SetSource(cr, Hex(0x35383E));
   cairo_stroke(cr);
   TrackCentreLine(cr);
-  cairo_set_line_width(cr, kRoad - 6);
-  SetSource(cr, Hex(0x2E3136));
+  cairo_set_line_width(cr, kRoad - 12);
+  SetSource(cr, Hex(0xD9D9D4));
+  cairo_stroke(cr);
+  TrackCentreLine(cr);
+  cairo_set_line_width(cr, kRoad - 18);
+  SetSource(cr, Hex(0x35383E));
   cairo_stroke(cr);
 
   // Rubber on the racing line.
@@ -187,31 +278,14 @@ void PaintTrack(cairo_t* cr) {
   cairo_translate(cr, 742, 528);
   cairo_rotate(cr, -0.17);
   for (int row = 0; row < 2; ++row) {
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < 12; ++i) {
       const bool white = (i + row) % 2 == 0;
       SetSource(cr, white ? Hex(0xEDEDE8) : Hex(0x15161A));
-      cairo_rectangle(cr, row * kCheck - kCheck, -kRoad / 2 + 3 + i * kCheck, kCheck, kCheck);
+      cairo_rectangle(cr, row * kCheck - kCheck, (i - 6) * kCheck, kCheck, kCheck);
       cairo_fill(cr);
     }
   }
   cairo_restore(cr);
-}
-
-// Speed streaks: thin slanted strokes of light fading out to the left.
-void PaintStreaks(cairo_t* cr, double x, double y, int count, double length, Colour c,
-                  double alpha) {
-  for (int i = 0; i < count; ++i) {
-    const double sy = y + i * 7;
-    const double sx = x + (i % 3) * 18 - i * 6;
-    const double len = length * (1.0 - 0.18 * (i % 3));
-    cairo_pattern_t* fade = cairo_pattern_create_linear(sx - len, 0, sx, 0);
-    cairo_pattern_add_color_stop_rgba(fade, 0, c.R, c.G, c.B, 0);
-    cairo_pattern_add_color_stop_rgba(fade, 1, c.R, c.G, c.B, alpha);
-    cairo_set_source(cr, fade);
-    SlantedRect(cr, sx - len, sy, len, 3, 1.5);
-    cairo_fill(cr);
-    cairo_pattern_destroy(fade);
-  }
 }
 
 // The "GEAR RUSH" logo in the top-left corner: a gear wheel and the two words stacked,
@@ -296,6 +370,7 @@ RgbImage DrawBackdrop() {
   PaintCarbon(cr, kScreenWidth, kScreenHeight, 0.05);
 
   PaintTrack(cr);
+  PaintHeroBike(cr);
 
   // Warm light pooled on the bend, and a vignette that sinks the edges into the dark.
   cairo_pattern_t* light = cairo_pattern_create_radial(560, 360, 10, 560, 360, 300);
@@ -327,8 +402,16 @@ RgbImage DrawBackdrop() {
   cairo_set_source(cr, edge);
   cairo_rectangle(cr, 302, 150, 2, 410);
   cairo_fill(cr);
+  cairo_pattern_destroy(edge);
 
-  PaintStreaks(cr, 300, 22, 4, 150, Palette::kOrange, 0.5);
+  // The title row of the sub-screens lies over the top of the track: shade it, so the
+  // titles stand out.
+  cairo_pattern_t* top = cairo_pattern_create_linear(0, 0, 0, 150);
+  cairo_pattern_add_color_stop_rgba(top, 0, 0, 0, 0, 0.65);
+  cairo_pattern_add_color_stop_rgba(top, 1, 0, 0, 0, 0.0);
+  cairo_set_source(cr, top);
+  cairo_paint(cr);
+  cairo_pattern_destroy(top);
   PaintLogo(cr);
 
   RgbImage image = OpaqueOver(layer.Surface(),
@@ -784,35 +867,6 @@ RgbImage Composed(const RgbImage& backdrop, const RgbImage& picture, Point at) {
   RgbImage screen = backdrop;
   Blit(screen, picture, at.X, at.Y);
   return screen;
-}
-
-// A bottom-up 24-bit DIB back to RGB, to compose the portraits made elsewhere.
-RgbImage DecodeDib24(const std::vector<uint8_t>& dib) {
-  RgbImage image;
-  if (dib.size() < 40) return image;
-  auto read32 = [&](size_t at) {
-    int32_t v;
-    std::memcpy(&v, &dib[at], 4);
-    return v;
-  };
-  const int width = read32(4);
-  const int height = read32(8);
-  if (width <= 0 || height <= 0 || dib[14] != 24) return image;
-  const size_t stride = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
-  if (dib.size() < 40 + stride * height) return image;
-  image.Width = width;
-  image.Height = height;
-  image.Rgb.resize(static_cast<size_t>(width) * height * 3);
-  for (int y = 0; y < height; ++y) {
-    const uint8_t* row = &dib[40 + stride * (height - 1 - y)];
-    for (int x = 0; x < width; ++x) {
-      uint8_t* o = &image.Rgb[(static_cast<size_t>(y) * width + x) * 3];
-      o[0] = row[x * 3 + 2];
-      o[1] = row[x * 3 + 1];
-      o[2] = row[x * 3];
-    }
-  }
-  return image;
 }
 
 struct MenuPictures {
