@@ -1,6 +1,7 @@
 // The two songs: synthesised instruments and composed patterns, written as XM modules. The
 // menu theme is a bright mid-tempo tune in C; the race theme drives along in E minor.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -20,6 +21,9 @@ constexpr int kRowsPerBar = 16;      // a row is a sixteenth note
 constexpr int kBarsPerPattern = 4;
 constexpr int kRowsPerPattern = kRowsPerBar * kBarsPerPattern;
 constexpr double kSamplePeak = 0.92;
+// Every note's volume is scaled by this share of 64: the mix at full volume would leave too
+// little headroom for the sound effects on top.
+constexpr int kBandVolume = 52;
 
 // ---- Instruments ---------------------------------------------------------------------------
 
@@ -367,7 +371,7 @@ void SetCell(XmPattern& p, int row, int ch, uint8_t note, uint8_t ins, int volum
   XmCell& c = p.At(row, ch);
   c.Note = note;
   c.Instrument = note == kXmKeyOff ? 0 : ins;
-  c.Volume = note == kXmKeyOff ? 0 : XmVolume(volume);
+  c.Volume = note == kXmKeyOff ? 0 : XmVolume(volume * kBandVolume / 64);
 }
 
 XmPattern BuildPattern(const Section& s) {
@@ -377,6 +381,7 @@ XmPattern BuildPattern(const Section& s) {
   std::vector<Chord> chords;
   for (const std::string& n : chordNames) chords.push_back(ParseChord(n));
 
+  std::array<uint8_t, 3> padNotes{};
   for (int row = 0; row < kRowsPerPattern; ++row) {
     const Chord& chord = chords[row / kRowsPerBar];
     const uint8_t middleC = XmNote(4, 0);
@@ -400,11 +405,27 @@ XmPattern BuildPattern(const Section& s) {
     }
 
     if (s.Pad && row % kRowsPerBar == 0) {
-      // Close voicing around middle C keeps the chords from jumping about.
+      // Close voicing around middle C; a voice whose note the new chord shares holds on, so
+      // only the moving voices swell in again.
+      std::vector<uint8_t> fresh;
       for (int k = 0; k < 3; ++k) {
         int semis = chord.Tone(k) % 12;
         if (semis > 7) semis -= 12;
-        SetCell(p, row, kPadCh1 + k, XmNote(4, semis), kPad, s.PadVolume);
+        fresh.push_back(XmNote(4, semis));
+      }
+      std::array<bool, 3> keep{};
+      for (int v = 0; v < 3; ++v) {
+        auto held = std::find(fresh.begin(), fresh.end(), padNotes[v]);
+        if (row > 0 && held != fresh.end()) {
+          keep[v] = true;
+          fresh.erase(held);
+        }
+      }
+      for (int v = 0; v < 3; ++v) {
+        if (keep[v]) continue;
+        padNotes[v] = fresh.front();
+        fresh.erase(fresh.begin());
+        SetCell(p, row, kPadCh1 + v, padNotes[v], kPad, s.PadVolume);
       }
     }
   }

@@ -35,8 +35,22 @@ std::string OneShot(Signal s, double peak) {
   return Wave(s);
 }
 
+// Loops start at their quietest rising zero crossing, so starting one never clicks; turning a
+// seamless loop round keeps it seamless.
 std::string Loop(Signal s, double peak) {
   ScaleToPeak(s, peak);
+  const size_t n = s.size();
+  size_t start = 0;
+  double best = 1e9;
+  for (size_t i = 0; i < n; ++i) {
+    const double before = s[(i + n - 1) % n];
+    const double jump = std::fabs(s[i]) + std::fabs(s[i] - before);
+    if (before < 0 && s[i] >= 0 && jump < best) {
+      best = jump;
+      start = i;
+    }
+  }
+  std::rotate(s.begin(), s.begin() + static_cast<long>(start), s.end());
   return Wave(s);
 }
 
