@@ -3,12 +3,16 @@
 #include "app/Audio.h"
 #include "app/ScreenHooks.h"
 #include "app/TMForm.h"
+#include "race/RiderState.h"
+#include "screens/Dialogs.h"
 #include "sprites/TMenuButton.h"
 #include "sprites/TMyCursor.h"
 #include "sprites/TMyImageSprite.h"
 #include "storage/GameOptions.h"
+#include "storage/HighScores.h"
 
 bool MusicResumePending = false;
+TMyCursor* NameCursor = nullptr;
 
 namespace {
 constexpr int kMenuList = 1;
@@ -21,8 +25,6 @@ constexpr int kLevelStartMs = 2000;
 constexpr int kTimedMessageMs = 3000;
 constexpr int kConfirmSound = 2;
 constexpr int kBikeArrowSound = 3;
-
-TMyCursor* NameCursor = nullptr;
 
 bool HasPanel(DialogKind kind) {
   switch (kind) {
@@ -146,7 +148,7 @@ void ConfirmInDialog() {
       MForm->ShutDown();
       break;
     case DialogExitToMenu:
-      if (QualifiesForHighScores(CurrentScore())) {
+      if (QualifiesForHighScores(Score)) {
         OpenDialog(DialogEnterName);
       } else {
         EndRaceToMainMenu(1);
@@ -290,7 +292,7 @@ void OpenDialog(DialogKind kind) {
     NameCursor->Blinking = true;
   }
   if (kind == DialogExitToMenu || kind == DialogPause) StopBikeSounds();
-  ResetSendingDialog();
+  SendingStarted = false;
 }
 
 void CloseDialog() {

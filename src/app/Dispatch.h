@@ -14,5 +14,9 @@ void ConfirmItem(int item);
 void ShowMouseCursor();
 void HideMouseCursor();
 
+class TMyCursor;
+// The blinking cursor of the name entry while that dialog is open.
+extern TMyCursor* NameCursor;
+
 // Set by the boss key; the next dialog that closes starts the screen's music again.
 extern bool MusicResumePending;

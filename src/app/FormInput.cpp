@@ -13,7 +13,7 @@ int MouseX = 0;
 int MouseY = 0;
 bool BossCaptureMode = false;
 bool CountryEntryOn = false;
-std::string PlayerName;
+std::string NameEntry;
 char LastTypedChar = 0;
 
 namespace {
@@ -51,7 +51,7 @@ void TypeCharacter(char ch) {
     EditText(GameOptions.Country, ch, kMaxCountryLength, kMaxCountryWidth, kCountryStyle);
   }
   if (ActiveDialog == DialogEnterName) {
-    EditText(PlayerName, ch, kMaxNameLength, kMaxNameWidth, kNameStyle);
+    EditText(NameEntry, ch, kMaxNameLength, kMaxNameWidth, kNameStyle);
   }
 }
 

@@ -8,6 +8,8 @@
 #include "app/TMForm.h"
 #include "sprites/GameImages.h"
 #include "storage/GameOptions.h"
+#include "storage/HighScores.h"
+#include "storage/OptionsFile.h"
 
 TMForm* MForm = nullptr;
 
@@ -89,8 +91,14 @@ void TMForm::EnterWindowed() {
 
 void TMForm::ShutDown() {
   MDXSpriteEngine.PurgeRemoved();
-  SaveOptions();
-  SaveHighScores();
+  // A file that cannot be written is reported; the other is still saved and the game still ends.
+  for (void (*save)() : {SaveOptions, SaveHighScores}) {
+    try {
+      save();
+    } catch (const std::exception& e) {
+      Platform_.system->ShowErrorBox(e.what());
+    }
+  }
   GoToLinkFile();
   Terminated_ = true;
 }

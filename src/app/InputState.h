@@ -13,7 +13,7 @@ extern bool BossCaptureMode;
 // Typing edits the country on the options screen while this is on.
 extern bool CountryEntryOn;
 // The name typed in the name-entry dialog, and the last character typed there.
-extern std::string PlayerName;
+extern std::string NameEntry;
 extern char LastTypedChar;
 
 constexpr size_t kMaxCountryLength = 16;

@@ -42,20 +42,13 @@ void StartRace();
 void EndRace();
 // Restarts the engine and horn sounds that were running when a dialog paused the race.
 void ResumeBikeSounds();
-int32_t CurrentScore();
 
-// The dialogs.
-void ResetSendingDialog();
-
-// Persistence.
-void LoadHighScores();
-void SaveHighScores();
-void LoadOptions();
-void SaveOptions();
-// Resets the table when its signature does not match the one saved with the options.
-void CheckHighScores();
-bool QualifiesForHighScores(int32_t score);
-void ResetHighScores();
+// The race's restart at a level (the same after a time-out, the next after the results).
+void RestartRace(int level);
+// The bike's speed for the HUD; 0 without a bike.
+double RiderSpeed();
+// Sends the score to the online table; network failures are swallowed.
+void SubmitScore();
 
 // Links.
 void OpenHomePage();

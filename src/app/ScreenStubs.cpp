@@ -1,7 +1,6 @@
 // Hooks of the modules that are not built yet: each does nothing until its module replaces it.
 #include "app/ScreenHooks.h"
 
-void RunDialog(int) {}
 void DrawOptionsTexts() {}
 void RunOptions(int) {}
 void RunHighScores(int) {}
@@ -22,21 +21,12 @@ void LeaveHighScores() {}
 void StartRace() {}
 void EndRace() {}
 void ResumeBikeSounds() {}
-int32_t CurrentScore() {
+
+void RestartRace(int) {}
+double RiderSpeed() {
   return 0;
 }
-
-void ResetSendingDialog() {}
-
-void LoadHighScores() {}
-void SaveHighScores() {}
-void LoadOptions() {}
-void SaveOptions() {}
-void CheckHighScores() {}
-bool QualifiesForHighScores(int32_t) {
-  return false;
-}
-void ResetHighScores() {}
+void SubmitScore() {}
 
 void OpenHomePage() {}
 void OpenOnlineHighScores() {}

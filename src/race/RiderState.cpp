@@ -6,6 +6,8 @@ int RacerCount = 0;
 int Score = 0;
 int Lives = 0;
 int BikeModel = 1;
+int EndDelayMs = 0;
+int PlacePrize = 0;
 
 void ResetRiderState() {
   TimeLeftMs = 0;
@@ -14,4 +16,6 @@ void ResetRiderState() {
   Score = 0;
   Lives = 0;
   BikeModel = 1;
+  EndDelayMs = 0;
+  PlacePrize = 0;
 }

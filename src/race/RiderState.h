@@ -10,6 +10,10 @@ extern int RacerCount;
 // Points and lives of the game in progress.
 extern int Score;
 extern int Lives;
+// The countdown after the finish; when the results open it holds the race time left.
+extern int EndDelayMs;
+// Prize points for the place reached, set when the results open.
+extern int PlacePrize;
 // The chosen bike model, 1..5; 1 at program start, not saved between runs.
 extern int BikeModel;
 

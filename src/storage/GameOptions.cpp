@@ -3,12 +3,20 @@
 #include "platform/KeyCodes.h"
 
 TGameOptions GameOptions;
-uint8_t BossModifier = ss::Alt;
-uint16_t BossKey = 120;  // F9
+// No boss key until the options are read: a line of the options file that names no key keeps it.
+uint8_t BossModifier = 0;
+uint16_t BossKey = 0;
 std::string StoredSignature;
 
 void SetDefaultOptions() {
   GameOptions = TGameOptions{};
   BossModifier = ss::Alt;
-  BossKey = 120;
+  BossKey = kDefaultBossKey;
+}
+
+void ResetOptionsState() {
+  GameOptions = TGameOptions{};
+  BossModifier = 0;
+  BossKey = 0;
+  StoredSignature.clear();
 }

@@ -80,8 +80,9 @@ TEST_F(FrameLoopTest, KeyEdgesLastOneTickAndNeedTheKeyReleased) {
 }
 
 TEST_F(FrameLoopTest, TickThatCannotDrawPollsNothingAndPresentsNothing) {
-  GameOptions.FullScreen = true;
   StartGame();
+  GameOptions.FullScreen = true;
+  Form->ApplyDisplayMode();
   Tick();
   const int presented = Devices.display->PresentCount;
   Devices.display->Minimized = true;  // minimised in full screen: nothing to draw on

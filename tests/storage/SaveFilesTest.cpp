@@ -1,0 +1,243 @@
+// The options and high-score files: defaults, the signature, the boss-key codes, and saving
+// that never loses the old file.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/KeyCodes.h"
+#include "storage/GameOptions.h"
+#include "storage/HighScores.h"
+#include "storage/OptionsFile.h"
+#include "storage/SaveFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+std::vector<int> Codes(const std::string& text) {
+  std::vector<int> codes;
+  for (char c : text) codes.push_back(static_cast<unsigned char>(c));
+  return codes;
+}
+
+class SaveFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OldDir = fs::current_path();
+    Dir = fs::temp_directory_path() /
+          ("gearrush-save-" + std::to_string(getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(Dir);
+    fs::create_directories(Dir / "Data" / "Save");
+    fs::current_path(Dir);
+    ResetOptionsState();
+    for (auto& entry : HighScores) entry = {};
+  }
+  void TearDown() override {
+    fs::current_path(OldDir);
+    fs::remove_all(Dir);
+  }
+  // Start-up's order: the table, the options, then the signature check.
+  void StartUp() {
+    ResetOptionsState();
+    LoadHighScores();
+    LoadOptions();
+    CheckHighScores();
+  }
+  void ShutDown() {
+    SaveOptions();
+    SaveHighScores();
+  }
+  fs::path Save(const char* file) { return Dir / "Data" / "Save" / file; }
+
+  fs::path Dir;
+  fs::path OldDir;
+};
+}  // namespace
+
+TEST_F(SaveFilesTest, DefaultTableHasItsKnownSignature) {
+  ResetHighScores();
+  EXPECT_EQ(Codes(HighScoreSignature()),
+            (std::vector<int>{56, 140, 150, 140, 202, 226, 246, 82, 62}));
+}
+
+TEST_F(SaveFilesTest, SignatureCoversOnlyTheLongestNamesLength) {
+  HighScores[1] = {"AB", 5};
+  EXPECT_EQ(Codes(HighScoreSignature()), (std::vector<int>{38, 130}));
+  for (int i = 1; i <= 10; ++i) HighScores[i] = {std::string(1, static_cast<char>('A' + i)), 99999};
+  EXPECT_EQ(HighScoreSignature().size(), 1u) << "digits past the first position are skipped";
+  for (int i = 1; i <= 10; ++i) HighScores[i] = {"", 0};
+  EXPECT_EQ(HighScoreSignature(), "");
+}
+
+TEST_F(SaveFilesTest, QualifyingNeedsMoreThanTheTenthScore) {
+  ResetHighScores();
+  EXPECT_FALSE(QualifiesForHighScores(1000));
+  EXPECT_TRUE(QualifiesForHighScores(1001));
+  HighScores[kPendingSlot] = {"NEW", 1001};
+  InsertHighScore();
+  EXPECT_EQ(HighScores[10].Name, "NEW");
+  EXPECT_EQ(HighScores[kPendingSlot].Points, 1000) << "the last default entry dropped out";
+}
+
+TEST_F(SaveFilesTest, EqualScoreLandsBelowTheOlderOne) {
+  ResetHighScores();
+  HighScores[kPendingSlot] = {"LATE", 5000};
+  InsertHighScore();
+  EXPECT_EQ(HighScores[6].Name, "ANONYMOUS");
+  EXPECT_EQ(HighScores[6].Points, 5000);
+  EXPECT_EQ(HighScores[7].Name, "LATE");
+  EXPECT_EQ(HighScores[8].Points, 4000);
+}
+
+TEST_F(SaveFilesTest, TableAndOptionsSurviveARestart) {
+  StartUp();
+  HighScores[kPendingSlot] = {"Rider One", 12345};
+  InsertHighScore();
+  GameOptions.FullScreen = true;
+  GameOptions.Country = "Norway";
+  ShutDown();
+  for (auto& entry : HighScores) entry = {};
+  StartUp();
+  EXPECT_EQ(HighScores[1].Name, "Rider One");
+  EXPECT_EQ(HighScores[1].Points, 12345);
+  EXPECT_TRUE(GameOptions.FullScreen);
+  EXPECT_EQ(GameOptions.Country, "Norway");
+  EXPECT_EQ(Slurp(Save("hs")).substr(0, 22), "Rider One\r\n12345\r\nANON");
+}
+
+TEST_F(SaveFilesTest, EditedScoreOrDeletedOptionsStartWithTheDefaultTable) {
+  StartUp();
+  HighScores[kPendingSlot] = {"Rider", 50000};
+  InsertHighScore();
+  ShutDown();
+
+  std::string hs = Slurp(Save("hs"));
+  hs.replace(hs.find("50000"), 5, "60000");
+  std::ofstream(Save("hs"), std::ios::binary) << hs;
+  StartUp();
+  EXPECT_EQ(HighScores[1].Name, "ANONYMOUS");
+  EXPECT_EQ(HighScores[1].Points, 10000);
+
+  HighScores[kPendingSlot] = {"Rider", 50000};
+  InsertHighScore();
+  ShutDown();
+  fs::remove(Save("options"));
+  StartUp();
+  EXPECT_EQ(HighScores[1].Points, 10000);
+}
+
+TEST_F(SaveFilesTest, NonNumericLinesCountAsAMissingFile) {
+  StartUp();
+  HighScores[kPendingSlot] = {"Rider", 50000};
+  InsertHighScore();
+  GameOptions.SoundOn = false;
+  ShutDown();
+  std::string options = Slurp(Save("options"));
+  options.replace(0, 1, "x");
+  std::ofstream(Save("options"), std::ios::binary) << options;
+  StartUp();
+  EXPECT_TRUE(GameOptions.SoundOn) << "the defaults";
+  EXPECT_EQ(HighScores[1].Points, 10000) << "no signature read: the table resets too";
+
+  std::ofstream(Save("hs"), std::ios::binary) << "A\r\n12abc\r\n";
+  LoadHighScores();
+  EXPECT_EQ(HighScores[1].Name, "ANONYMOUS");
+}
+
+TEST_F(SaveFilesTest, NoOptionsFileGivesTheDefaults) {
+  StartUp();
+  EXPECT_FALSE(GameOptions.FullScreen);
+  EXPECT_TRUE(GameOptions.MusicOn);
+  EXPECT_TRUE(GameOptions.SoundOn);
+  EXPECT_EQ(GameOptions.Country, "_______");
+  EXPECT_EQ(BossModifier, ss::Alt);
+  EXPECT_EQ(BossKey, vk::F1 + 8);
+  ShutDown();
+  EXPECT_EQ(Slurp(Save("options")).substr(0, 24), "0\r\n1\r\n1\r\n_______\r\n1\r\n9\r\n");
+}
+
+TEST_F(SaveFilesTest, BossKeyCodesAreWrittenAndReadBack) {
+  StartUp();
+  BossModifier = ss::Ctrl;
+  BossKey = vk::F12;
+  ShutDown();
+  EXPECT_NE(Slurp(Save("options")).find("\r\n2\r\n12\r\n"), std::string::npos);
+  StartUp();
+  EXPECT_EQ(BossModifier, ss::Ctrl);
+  EXPECT_EQ(BossKey, vk::F12);
+
+  BossModifier = ss::Shift | ss::Alt;  // Alt wins
+  BossKey = 0;
+  ShutDown();
+  StartUp();
+  EXPECT_EQ(BossModifier, ss::Alt);
+  EXPECT_EQ(BossKey, 0);
+}
+
+TEST_F(SaveFilesTest, UnknownModifierCodeLeavesNoModifierAtStartUp) {
+  std::ofstream(Save("options"), std::ios::binary) << "0\r\n1\r\n1\r\nX\r\n7\r\n13\r\nsig\r\n";
+  StartUp();
+  EXPECT_EQ(BossModifier, 0);
+  EXPECT_EQ(BossKey, 0);
+  EXPECT_EQ(StoredSignature, "sig");
+}
+
+TEST_F(SaveFilesTest, FileWithMissingLinesGivesZerosAndEmptyTexts) {
+  std::ofstream(Save("options"), std::ios::binary) << "1\r\n";
+  StartUp();
+  EXPECT_TRUE(GameOptions.FullScreen);
+  EXPECT_FALSE(GameOptions.MusicOn);
+  EXPECT_EQ(GameOptions.Country, "");
+}
+
+TEST_F(SaveFilesTest, FailedWriteLeavesTheOldFileByteForByte) {
+  StartUp();
+  ShutDown();
+  const std::string before = Slurp(Save("hs"));
+  // The temporary file cannot be made: a folder stands in its way.
+  fs::create_directory(Save("hs.tmp"));
+  HighScores[kPendingSlot] = {"Lost", 99999};
+  InsertHighScore();
+  EXPECT_THROW(SaveHighScores(), std::runtime_error);
+  EXPECT_EQ(Slurp(Save("hs")), before);
+}
+
+TEST_F(SaveFilesTest, FullDiskLeavesTheOldFileByteForByte) {
+  StartUp();
+  ShutDown();
+  const std::string before = Slurp(Save("options"));
+  // A file size limit makes every write past it fail, as a full disk would.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit tiny = old;
+  tiny.rlim_cur = 16;
+  setrlimit(RLIMIT_FSIZE, &tiny);
+  EXPECT_THROW(SaveOptions(), std::runtime_error);
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_EQ(Slurp(Save("options")), before);
+  EXPECT_FALSE(fs::exists(Save("options.tmp")));
+}
+
+TEST(TextFileReader, ReadsIntegersAcrossBlankLinesAndRejectsWords) {
+  TextFileReader reader("  \r\n\r\n -42 rest\r\nname\r\nabc\r\n");
+  EXPECT_EQ(reader.ReadInteger(), -42);
+  EXPECT_EQ(reader.ReadLine(), " rest");
+  EXPECT_EQ(reader.ReadLine(), "name");
+  EXPECT_EQ(reader.ReadInteger(), std::nullopt);
+  TextFileReader empty("");
+  EXPECT_EQ(empty.ReadInteger(), 0);
+  EXPECT_EQ(empty.ReadLine(), "");
+}
