@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "resources/ImageCollection.h"
 
@@ -36,6 +38,27 @@ class MenuPictures : public ::testing::Test {
   static int Green(uint16_t c) { return ((c >> 5) & 0x3F) << 2; }
   static int Blue(uint16_t c) { return (c & 0x1F) << 3; }
   static int Luma(uint16_t c) { return (Red(c) * 3 + Green(c) * 6 + Blue(c)) / 10; }
+
+  // The left and right screen x of the pixels of ITEM (shown at screen x LEFT) that pass
+  // KEEP, within picture rows TOP..BOTTOM; {0, -1} when none does.
+  template <typename Keep>
+  static std::pair<int, int> Span(const TPictureCollectionItem& item, int left, int top, int bottom,
+                                  Keep keep) {
+    int first = item.Picture.Width();
+    int last = -1;
+    for (int y = top; y < bottom && y < item.Picture.Height(); ++y) {
+      for (int x = 0; x < item.Picture.Width(); ++x) {
+        const uint16_t c = item.Picture.At(x, y);
+        if (c != item.ColorKey() && keep(c)) {
+          first = std::min(first, x);
+          last = std::max(last, x);
+        }
+      }
+    }
+    if (last < 0) return {0, -1};
+    return {left + first, left + last};
+  }
+  static double Middle(std::pair<int, int> span) { return (span.first + span.second) / 2.0; }
 
   static std::unique_ptr<TDXImageList> List;
   static const TPictureCollectionItem Missing;
@@ -198,6 +221,54 @@ TEST_F(MenuPictures, TextsTheProgramWritesLandOnDarkGround) {
     for (int x = 380; x <= 780; x += 50) {
       EXPECT_LT(Luma(content.At(x - 358, y - 130)), 70) << "y " << y << " x " << x;
     }
+  }
+}
+
+TEST_F(MenuPictures, OptionValuesSitUnderTheirLabels) {
+  // Labels are centred at x 574 (display), 504 (music) and 646 (sound); each state picture
+  // shows its caption lit under its label, green when on and red when off.
+  auto green = [](uint16_t c) { return Green(c) > 180 && Red(c) < 120; };
+  auto red = [](uint16_t c) { return Red(c) > 180 && Green(c) < 140; };
+  struct Value {
+    int Index;
+    int Left;
+    int LabelX;
+    bool On;
+  };
+  constexpr Value kValues[] = {{14, 456, 574, true},  {15, 456, 574, true}, {16, 444, 504, true},
+                               {17, 444, 504, false}, {18, 590, 646, true}, {19, 590, 646, false}};
+  for (const Value& v : kValues) {
+    const TPictureCollectionItem& item = Item(v.Index);
+    const auto caption = v.On ? Span(item, v.Left, 0, item.Picture.Height(), green)
+                              : Span(item, v.Left, 0, item.Picture.Height(), red);
+    ASSERT_LE(caption.first, caption.second) << "no caption in item " << v.Index;
+    EXPECT_NEAR(Middle(caption), v.LabelX, 6) << "item " << v.Index;
+    // The other state's colour does not show.
+    const auto other = v.On ? Span(item, v.Left, 0, item.Picture.Height(), red)
+                            : Span(item, v.Left, 0, item.Picture.Height(), green);
+    EXPECT_GT(other.first, other.second) << "item " << v.Index;
+  }
+}
+
+TEST_F(MenuPictures, TitlesAndFieldsCentreOnTheContentColumn) {
+  // The help and options titles stand over the content column, whose middle is x 575.
+  auto goldText = [](uint16_t c) { return Red(c) > 230 && Green(c) > 170 && Blue(c) < 200; };
+  for (auto [index, left] : {std::pair{24, 479}, std::pair{26, 406}}) {
+    const TPictureCollectionItem& title = Item(index);
+    const auto text = Span(title, left, 16, 58, goldText);
+    ASSERT_LE(text.first, text.second) << "no caption in title " << index;
+    EXPECT_NEAR(Middle(text), 575, 8) << "title " << index;
+  }
+  // The country field is centred on x 580, where the country text is centred, with room for
+  // about 310 px of text; the boss-key field on x 575.
+  auto dark = [](uint16_t c) { return Luma(c) < 40; };
+  for (auto [index, left, middle, room] :
+       {std::tuple{20, 392, 580, 310}, std::tuple{21, 468, 575, 150}}) {
+    const TPictureCollectionItem& field = Item(index);
+    const int row = field.Picture.Height() / 2;
+    const auto inside = Span(field, left, row, row + 1, dark);
+    EXPECT_GE(inside.second - inside.first, room) << "field " << index;
+    EXPECT_NEAR(Middle(inside), middle, 4) << "field " << index;
   }
 }
 

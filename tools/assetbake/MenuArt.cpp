@@ -3,6 +3,7 @@
 // pixels they will cover, so their soft edges and glows meet the backdrop without a seam.
 #include "MenuArt.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <cmath>
@@ -558,8 +559,8 @@ RgbImage ArrowLook(const RgbImage& screen, Point at, bool pointsRight, bool lit)
 // ---------------------------------------------------------------------------------------
 // Titles, option values, fields
 
-// A screen title: the caption in gold with three slanted bars ahead of it and a flame
-// underline, centred in the picture.
+// A screen title: the caption in gold, centred in the picture (so over the content column
+// beneath it), with three slanted bars ahead of it and a flame underline.
 RgbImage TitleLook(const RgbImage& screen, Point at, int width, int height,
                    const std::string& caption) {
   constexpr double kSize = 64;
@@ -567,14 +568,14 @@ RgbImage TitleLook(const RgbImage& screen, Point at, int width, int height,
   Layer layer(width, height);
   cairo_t* cr = layer.Cr();
   const double textWidth = CaptionWidth(cr, caption, kSize);
-  const double groupWidth = kBarsWidth + textWidth;
-  const double left = (width - groupWidth) / 2;
+  const double textLeft = (width - textWidth) / 2;
+  const double left = std::max(2.0, textLeft - kBarsWidth);
+  const double groupWidth = textLeft + textWidth - left;
   const double cy = height / 2.0 - 4;
-  const double textLeft = left + kBarsWidth;
 
   for (int i = 0; i < 3; ++i) {
     SlantedRect(cr, left + i * 11, cy - 20, 7, 40, 8);
-    SetSource(cr, i == 2 ? Palette::kGold : Palette::kOrange, 0.45 + 0.25 * i);
+    SetSource(cr, Palette::kOrange, 0.45 + 0.25 * i);
     cairo_fill(cr);
   }
   CaptionPathLeft(cr, caption, textLeft, cy, kSize);
