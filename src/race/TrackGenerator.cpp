@@ -259,34 +259,28 @@ void PlaceGroundObjects() {
   }
 }
 
-void ScatterGround() {
-  for (int r = 1; r <= kTrackRows; ++r) {
-    TTrackRow& row = TrackGrid[r];
-    for (int k = 1; k <= kTrackColumns; ++k) {
-      if (row[k] == kEmpty && Random(2) == 0) row[k] = static_cast<int8_t>(49 + Random(3));
-    }
+// Scatters ground variants over the cells still empty, fills the rest with plain ground and
+// finds the row's centre line from the cell left of each lane (the offsets follow the diagonal
+// pieces' asphalt). A row's centre line depends on that row alone, so each row is finished
+// right after its scatter; the random draws keep their row-by-row order.
+void ScatterAndFinishRow(int r) {
+  TTrackRow& row = TrackGrid[r];
+  for (int k = 1; k <= kTrackColumns; ++k) {
+    if (row[k] == kEmpty && Random(2) == 0) row[k] = static_cast<int8_t>(49 + Random(3));
   }
-}
-
-// Fills what is left with plain ground and finds each row's centre line from the cell left of
-// the first lane (the offsets follow the diagonal pieces' asphalt).
-void FinishRows() {
-  for (int r = 1; r <= kTrackRows; ++r) {
-    TTrackRow& row = TrackGrid[r];
-    for (int k = 1; k <= kTrackColumns; ++k) {
-      if (row[k] == kEmpty) row[k] = 0;
-      if (row[k] == kTileLane) {
-        const int left = k > 1 ? row[k - 1] : kTileGround;
-        if (left == kTileLeftEdge) {
-          TrackCenterX[r] = kTilePx * k + 72;
-        } else if (left == 27 || left == 45) {
-          TrackCenterX[r] = kTilePx * k + 92;
-        } else if (left == 33 || left == 39) {
-          TrackCenterX[r] = kTilePx * k + 52;
-        }
-      } else if (row[k] == kTileLine) {
-        TrackCenterX[r] = kTilePx * k - 72;
+  for (int k = 1; k <= kTrackColumns; ++k) {
+    if (row[k] == kEmpty) row[k] = 0;
+    if (row[k] == kTileLane) {
+      const int left = k > 1 ? row[k - 1] : kTileGround;
+      if (left == kTileLeftEdge) {
+        TrackCenterX[r] = kTilePx * k + 72;
+      } else if (left == 27 || left == 45) {
+        TrackCenterX[r] = kTilePx * k + 92;
+      } else if (left == 33 || left == 39) {
+        TrackCenterX[r] = kTilePx * k + 52;
       }
+    } else if (row[k] == kTileLine) {
+      TrackCenterX[r] = kTilePx * k - 72;
     }
   }
 }
@@ -321,8 +315,7 @@ void GenerateTrack() {
   LaySections();
   LayFinishLine();
   PlaceGroundObjects();
-  ScatterGround();
-  FinishRows();
+  for (int r = 1; r <= kTrackRows; ++r) ScatterAndFinishRow(r);
   // Index 0 is outside the 1-based grid; keep it plain ground for readers that index directly.
   TrackGrid[0].fill(0);
   for (TTrackRow& row : TrackGrid) row[0] = 0;
