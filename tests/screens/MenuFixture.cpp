@@ -34,7 +34,7 @@ void MenuTest::SetUp() {
   MusicResumePending = false;
   BossCaptureMode = false;
   CountryEntryOn = false;
-  PlayerName.clear();
+  NameEntry.clear();
   Game = std::make_unique<HeadlessDriver>(1, 85, 85, CreateTtfTextRenderer("Data/Fonts"));
   Game->Form().FormCreate();
 }

@@ -94,7 +94,7 @@ std::string StateLine(uint64_t tick, TMForm& form, HeadlessDevices& devices,
       .Int("RacePlace", RacePlace)
       .Int("RacerCount", RacerCount)
       .String("Country", GameOptions.Country)
-      .String("NameEntry", PlayerName)
+      .String("NameEntry", NameEntry)
       .Int("BossModifier", BossModifier)
       .Int("BossKey", BossKey);
   return json.Close();
