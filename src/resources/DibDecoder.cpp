@@ -1,5 +1,6 @@
 #include "resources/DibDecoder.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -56,7 +57,7 @@ struct DibHeader {
   uint32_t UsedColors = 0;
 };
 
-DibHeader ReadHeader(ByteReader& r) {
+DibHeader ReadHeader(ByteReader& r, int64_t maxPixels) {
   DibHeader h;
   h.HeaderBytes = r.U32();
   if (h.HeaderBytes == kInfoHeaderBytes) {
@@ -90,7 +91,8 @@ DibHeader ReadHeader(ByteReader& r) {
     h.TopDown = true;
     h.Height = -h.Height;  // int64: the most negative 32-bit height cannot overflow here
   }
-  if (h.Width > kMaxDibSide || h.Height > kMaxDibSide || h.Width * h.Height > kMaxDibPixels) {
+  if (h.Width > kMaxDibSide || h.Height > kMaxDibSide ||
+      h.Width * h.Height > std::min(maxPixels, kMaxDibPixels)) {
     throw CollectionError(kPictureTooLarge);
   }
   return h;
@@ -116,15 +118,20 @@ class DibCanvas {
   bool TopDown_;
 };
 
+uint64_t RowStride(const DibHeader& h) {
+  return (static_cast<uint64_t>(h.Width) * h.Bits + 31) / 32 * 4;
+}
+
+// The last row's padding may be missing; its pixels may not.
+uint64_t UncompressedBytes(const DibHeader& h) {
+  const uint64_t lastRowBytes = (static_cast<uint64_t>(h.Width) * h.Bits + 7) / 8;
+  return RowStride(h) * static_cast<uint64_t>(h.Height - 1) + lastRowBytes;
+}
+
 void DecodeUncompressed(ByteReader& r, const DibHeader& h, const Palette& palette,
                         const PixelMasks& masks, DibCanvas& canvas) {
-  const uint64_t rowBits = static_cast<uint64_t>(h.Width) * h.Bits;
-  const uint64_t stride = (rowBits + 31) / 32 * 4;
-  const uint64_t lastRowBytes = (rowBits + 7) / 8;
-  // The last row's padding may be missing; its pixels may not.
-  const uint64_t needed = stride * static_cast<uint64_t>(h.Height - 1) + lastRowBytes;
-  if (needed > r.Remaining()) throw CollectionError(kStreamReadError);
-  const uint8_t* pixels = r.Take(static_cast<size_t>(needed));
+  const uint64_t stride = RowStride(h);
+  const uint8_t* pixels = r.Take(static_cast<size_t>(UncompressedBytes(h)));
 
   const Channel red(masks.Red), green(masks.Green), blue(masks.Blue);
   const bool rgb565 = masks.Red == 0xF800 && masks.Green == 0x07E0 && masks.Blue == 0x001F;
@@ -217,9 +224,9 @@ void DecodeRunLength(ByteReader& r, bool fourBit, const Palette& palette, DibCan
 
 }  // namespace
 
-Surface DecodeDib(const uint8_t* data, size_t size) {
+Surface DecodeDib(const uint8_t* data, size_t size, int64_t maxPixels) {
   ByteReader r(data, size);
-  const DibHeader h = ReadHeader(r);
+  const DibHeader h = ReadHeader(r, maxPixels);
 
   PixelMasks masks{0, 0, 0};
   if (h.Compression == kBitFields) {
@@ -244,9 +251,12 @@ Surface DecodeDib(const uint8_t* data, size_t size) {
 
   Surface picture;
   if (h.Width == 0 || h.Height == 0) return picture;
+  // Check the pixels are there before allocating for them.
+  const bool runLength = h.Compression == kRle8 || h.Compression == kRle4;
+  if (!runLength && UncompressedBytes(h) > r.Remaining()) throw CollectionError(kStreamReadError);
   picture.Resize(static_cast<int>(h.Width), static_cast<int>(h.Height));
   DibCanvas canvas(picture, h.TopDown);
-  if (h.Compression == kRle8 || h.Compression == kRle4) {
+  if (runLength) {
     DecodeRunLength(r, h.Compression == kRle4, palette, canvas);
   } else {
     DecodeUncompressed(r, h, palette, masks, canvas);
@@ -254,10 +264,10 @@ Surface DecodeDib(const uint8_t* data, size_t size) {
   return picture;
 }
 
-Surface DecodePictureData(const uint8_t* data, size_t size) {
+Surface DecodePictureData(const uint8_t* data, size_t size, int64_t maxPixels) {
   if (size == 0) return Surface();
   ByteReader r(data, size);
   if (r.ShortString() != kPictureClass) throw CollectionError("Unknown picture class");
   if (r.AtEnd()) return Surface();
-  return DecodeDib(data + r.Position(), r.Remaining());
+  return DecodeDib(data + r.Position(), r.Remaining(), maxPixels);
 }

@@ -20,7 +20,7 @@ uint32_t ReadTransparentColor(const StreamProperty& property) {
   return static_cast<uint32_t>(PropertyInt(property));
 }
 
-TPictureCollectionItem ReadPictureItem(const StreamPropertyList& properties) {
+TPictureCollectionItem ReadPictureItem(const StreamPropertyList& properties, int64_t& pixelBudget) {
   TPictureCollectionItem item;
   for (const StreamProperty& p : properties) {
     if (p.Name == "Name") {
@@ -35,7 +35,8 @@ TPictureCollectionItem ReadPictureItem(const StreamPropertyList& properties) {
       item.SkipHeight = PropertyInt(p);
     } else if (p.Name == "Picture.Data") {
       const std::span<const uint8_t> data = PropertyBinary(p);
-      item.Picture = DecodePictureData(data.data(), data.size());
+      item.Picture = DecodePictureData(data.data(), data.size(), pixelBudget);
+      pixelBudget -= static_cast<int64_t>(item.Picture.Width()) * item.Picture.Height();
     } else if (p.Name == "SystemMemory") {
       item.SystemMemory = PropertyBool(p);
     } else if (p.Name == "Transparent") {
@@ -107,8 +108,9 @@ void TDXImageList::LoadFromFile(const std::string& path) {
 void TDXImageList::LoadFromBytes(const uint8_t* data, size_t size) {
   StreamObject root = ReadCollectionStream(data, size);
   std::vector<TPictureCollectionItem> items;
+  int64_t pixelBudget = kMaxCollectionPixels;
   for (const StreamPropertyList& properties : TakeCollectionList(root, kImageCollectionClass)) {
-    items.push_back(ReadPictureItem(properties));
+    items.push_back(ReadPictureItem(properties, pixelBudget));
   }
   // Only a fully read file replaces what was loaded before.
   Items = std::move(items);

@@ -238,6 +238,14 @@ TEST(ImageCollection, LoadingReplacesEverythingAndAFailedLoadChangesNothing) {
   EXPECT_EQ(LoadError(file.v), "Invalid property value");
 }
 
+TEST(ImageCollection, TinyRunLengthPicturesCannotClaimUnboundedMemory) {
+  // Each item claims the largest picture allowed in a handful of bytes.
+  Bytes item;
+  item.binProp("Picture.Data", PictureData(InfoHeader(8192, 4096, 8, 1, 1).u32(0).u8(0).u8(1)));
+  EXPECT_EQ(LoadError(ImageFile({item, item})), "no error");
+  EXPECT_EQ(LoadError(ImageFile({item, item, item})), "Picture is too large");
+}
+
 TEST(ImageCollection, EveryTruncationAndCorruptionFailsCleanly) {
   const std::vector<uint8_t> file = WriteImageCollection(SampleItems());
   for (size_t length = 0; length < file.size(); ++length) {
