@@ -953,11 +953,6 @@ MenuPictures DrawMenuPictures() {
   return p;
 }
 
-const RgbImage& Pattern(const RgbImage& strip, int width, int pattern, RgbImage& out) {
-  out = Crop(strip, pattern * width, 0, width, strip.Height);
-  return out;
-}
-
 }  // namespace
 
 void PaintPortraitBackdrop(cairo_t* cr, int width, int height) {
@@ -1027,69 +1022,4 @@ std::vector<PictureItemSpec> BakeImageList1() {
   items[52] = OpaqueItem("BikePanel", p.BikePanel);
   items[53] = OpaqueItem("HighScorePanel", p.ScorePanel);
   return items;
-}
-
-std::vector<ComposedScreen> ComposeMenuScreens() {
-  const MenuPictures p = DrawMenuPictures();
-  RgbImage scratch;
-  // The side menu with the given button (0-5) lit, or none (-1).
-  auto sideMenu = [&](int lit) {
-    RgbImage screen = p.Backdrop;
-    for (int i = 0; i < 6; ++i) {
-      BlitKeyed(screen, i == lit ? p.Lit[i] : p.Normal[i], kMenuButtonX, kMenuButtonY[i]);
-    }
-    return screen;
-  };
-  auto put = [&](RgbImage& screen, const RgbImage& strip, int patternWidth, int pattern, Point at) {
-    BlitKeyed(screen, Pattern(strip, patternWidth, pattern, scratch), at.X, at.Y);
-  };
-  std::vector<ComposedScreen> screens;
-
-  screens.push_back({"main", sideMenu(0)});
-
-  RgbImage bikes = sideMenu(0);
-  Blit(bikes, p.BikePanel, kContentPanelAt.X, kContentPanelAt.Y);
-  BlitKeyed(bikes, p.TitleBikes, 312, kTitleY);
-  Blit(bikes, DecodeDib24(BakeBikePortrait(1).Dib), kPortraitAt.X, kPortraitAt.Y);
-  put(bikes, p.PreviousBike, 64, 1, kPreviousBikeAt);
-  put(bikes, p.NextBike, 64, 0, kNextBikeAt);
-  put(bikes, p.StartRace, 180, 0, kStartRaceAt);
-  put(bikes, p.Back, 130, 1, kBackAt);
-  screens.push_back({"bikes", bikes});
-
-  RgbImage options = sideMenu(2);
-  Blit(options, p.ContentPanel, kContentPanelAt.X, kContentPanelAt.Y);
-  BlitKeyed(options, p.TitleOptions, 406, kTitleY);
-  BlitKeyed(options, p.FullScreen, kDisplayValueAt.X, kDisplayValueAt.Y);
-  BlitKeyed(options, p.MusicOn, kMusicValueAt.X, kMusicValueAt.Y);
-  BlitKeyed(options, p.SoundOff, kSoundValueAt.X, kSoundValueAt.Y);
-  Blit(options, p.CountryField, kCountryFieldAt.X, kCountryFieldAt.Y);
-  Blit(options, p.BossKeyField, kBossKeyFieldAt.X, kBossKeyFieldAt.Y);
-  Blit(options, p.Cursor, 640, 406);
-  put(options, p.Back, 130, 0, kBackAt);
-  screens.push_back({"options", options});
-
-  RgbImage scores = sideMenu(3);
-  BlitKeyed(scores, p.TitleScores, 323, kTitleY);
-  put(scores, p.ClearTable, 140, 0, kClearTableAt);
-  put(scores, p.OnlineList, 140, 1, kOnlineListAt);
-  put(scores, p.Back, 130, 1, kBackAt);
-  Blit(scores, p.ScorePanel, kScorePanelAt.X, kScorePanelAt.Y);
-  screens.push_back({"scores", scores});
-
-  RgbImage help = sideMenu(1);
-  Blit(help, p.ContentPanel, kContentPanelAt.X, kContentPanelAt.Y);
-  BlitKeyed(help, p.TitleHelp, 479, kTitleY);
-  BlitKeyed(help, p.About, kAboutAt.X, kAboutAt.Y);
-  put(help, p.PreviousPage, 140, 1, kPreviousPageAt);
-  put(help, p.NextPage, 140, 0, kNextPageAt);
-  put(help, p.Back, 130, 1, kBackAt);
-  screens.push_back({"help", help});
-
-  RgbImage dialog = sideMenu(5);
-  BlitKeyed(dialog, p.Dialog, kDialogAt.X, kDialogAt.Y);
-  put(dialog, p.Yes, 120, 1, kYesAt);
-  put(dialog, p.No, 120, 0, kNoAt);
-  screens.push_back({"dialog", dialog});
-  return screens;
 }

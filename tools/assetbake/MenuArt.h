@@ -3,20 +3,7 @@
 
 #include <cairo.h>
 
-#include <string>
-#include <vector>
-
-#include "resources/CollectionWriter.h"
-
 // Paints the background of the bike portrait window (WIDTH x HEIGHT from the origin), the
 // same one the bike-selection panel shows there, so a portrait drawn over it sits seamlessly
 // in the panel.
 void PaintPortraitBackdrop(cairo_t* cr, int width, int height);
-
-// One screen of the menus composed the way the game shows it, for looking at the art:
-// "main", "bikes", "options", "scores", "help", "dialog".
-struct ComposedScreen {
-  std::string Name;
-  RgbImage Image;
-};
-std::vector<ComposedScreen> ComposeMenuScreens();

@@ -182,19 +182,6 @@ SurfacePtr SurfaceFromRgb(const RgbImage& image) {
   return surface;
 }
 
-RgbImage Crop(const RgbImage& image, int x, int y, int width, int height) {
-  RgbImage out = BlankImage(width, height);
-  for (int j = 0; j < height; ++j) {
-    for (int i = 0; i < width; ++i) {
-      const int sx = x + i;
-      const int sy = y + j;
-      if (sx < 0 || sy < 0 || sx >= image.Width || sy >= image.Height) continue;
-      std::copy_n(PixelAt(image, sx, sy), 3, PixelAt(out, i, j));
-    }
-  }
-  return out;
-}
-
 void Blit(RgbImage& screen, const RgbImage& picture, int x, int y) {
   for (int j = 0; j < picture.Height; ++j) {
     for (int i = 0; i < picture.Width; ++i) {
@@ -204,24 +191,6 @@ void Blit(RgbImage& screen, const RgbImage& picture, int x, int y) {
       std::copy_n(PixelAt(picture, i, j), 3, PixelAt(screen, dx, dy));
     }
   }
-}
-
-void BlitKeyed(RgbImage& screen, const RgbImage& picture, int x, int y) {
-  for (int j = 0; j < picture.Height; ++j) {
-    for (int i = 0; i < picture.Width; ++i) {
-      const int dx = x + i;
-      const int dy = y + j;
-      if (dx < 0 || dy < 0 || dx >= screen.Width || dy >= screen.Height) continue;
-      const uint8_t* p = PixelAt(picture, i, j);
-      if (p[0] == kKeyR && p[1] == kKeyG && p[2] == kKeyB) continue;
-      std::copy_n(p, 3, PixelAt(screen, dx, dy));
-    }
-  }
-}
-
-void WritePng(const RgbImage& image, const std::string& path) {
-  SurfacePtr surface = SurfaceFromRgb(image);
-  cairo_surface_write_to_png(surface.get(), path.c_str());
 }
 
 RgbImage KeyedOver(cairo_surface_t* layer, const RgbImage& screen, int x, int y, int minAlpha) {

@@ -49,13 +49,8 @@ PatternPtr VerticalGradient(double y0, double y1, std::initializer_list<Colour> 
 using SurfacePtr = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
 SurfacePtr NewSurface(int width, int height);  // ARGB32, fully transparent
 SurfacePtr SurfaceFromRgb(const RgbImage& image);
-RgbImage Crop(const RgbImage& image, int x, int y, int width, int height);
 // Copies an opaque picture onto a screen image at (x, y), clipped to the screen.
 void Blit(RgbImage& screen, const RgbImage& picture, int x, int y);
-// Copies the non-key pixels of a keyed picture onto a screen image.
-void BlitKeyed(RgbImage& screen, const RgbImage& picture, int x, int y);
-// Writes a picture as PNG (for looking at the art while making it).
-void WritePng(const RgbImage& image, const std::string& path);
 
 // The picture of a drawn layer as it will look placed at (x, y) on SCREEN: pixels the layer
 // covers at least MINALPHA/255 are blended over the screen's own pixels there, so soft edges
