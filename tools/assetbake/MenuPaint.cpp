@@ -121,8 +121,8 @@ void SelectCaptionFont(cairo_t* cr, double size) {
   cairo_font_options_destroy(options);
 }
 
-// Applies the path-in-device-space work F on a copy of the current path drawn into a
-// scratch layer the size of the target, which is then blurred and painted.
+// Fills a copy of the current path, moved by (dx, dy), on a scratch layer the size of the
+// target, blurs it and paints it; the path is consumed.
 void SoftFill(cairo_t* cr, Colour c, double alpha, double dx, double dy, int radius) {
   cairo_save(cr);
   cairo_identity_matrix(cr);
@@ -249,7 +249,7 @@ void Blur(cairo_surface_t* surface, int radius) {
   const int stride = cairo_image_surface_get_stride(surface) / 4;
   auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface));
   std::vector<uint32_t> px(data, data + static_cast<size_t>(stride) * height);
-  // Three box passes of a third of the radius each come close to a Gaussian.
+  // Three box passes of half the radius each come close to a Gaussian.
   const int box = std::max(1, radius / 2);
   for (int pass = 0; pass < 3; ++pass) {
     BoxPass(px, width, height, stride, height, 1, box);
