@@ -556,8 +556,8 @@ Signal Fanfare() {
 }  // namespace
 
 std::vector<WaveItemSpec> BakeSounds() {
-  constexpr double kEffectPeak = 0.7;  // leaves headroom when effects and music play together
-  constexpr double kEnginePeak = 0.55;
+  constexpr double kEffectPeak = 0.7;   // leaves headroom when effects and music play together
+  constexpr double kEnginePeak = 0.45;  // engines run all race long under the music
   std::vector<WaveItemSpec> items;
   auto add = [&](const char* name, bool looped, int maxPlaying, std::string wave) {
     items.push_back({name, looped, maxPlaying, std::move(wave)});
@@ -569,8 +569,8 @@ std::vector<WaveItemSpec> BakeSounds() {
   add("EngineIdle", true, 1, Loop(EngineLoop(IdleVoice()), kEnginePeak));
   add("GearChange", true, 1, Loop(EngineLoop(ShiftVoice()), kEnginePeak));
   add("Coasting", true, 1, Loop(EngineLoop(CoastVoice()), kEnginePeak));
-  add("ExtraBrake", true, 1, Loop(BrakeLoop(), 0.5));
-  add("Horn", true, 1, Loop(HornLoop(), 0.55));
+  add("ExtraBrake", true, 1, Loop(BrakeLoop(), 0.45));
+  add("Horn", true, 1, Loop(HornLoop(), 0.5));
   add("Gear1", true, 1, Loop(EngineLoop(GearVoice(64, 0.2, 91)), kEnginePeak));
   add("Gear2", true, 1, Loop(EngineLoop(GearVoice(82, 0.4, 92)), kEnginePeak));
   add("Gear3", true, 1, Loop(EngineLoop(GearVoice(101, 0.6, 93)), kEnginePeak));
@@ -580,7 +580,7 @@ std::vector<WaveItemSpec> BakeSounds() {
   add("LifeBonus", false, 1, OneShot(LifeBonus(), 0.65));
   add("Unused", false, 1, Wave(Signal(static_cast<size_t>(Samples(0.1)), 0.0)));
   add("Bump", false, 2, OneShot(Bump(), 0.8));
-  add("TimerBeep", false, 2, OneShot(TimerBeep(), 0.5));
+  add("TimerBeep", false, 2, OneShot(TimerBeep(), 0.35));
   add("GearShift", false, 1, OneShot(GearShift(), 0.65));
   add("Crash", false, 2, OneShot(Crash(), 0.85));
   add("RaceFinished", false, 1, OneShot(Fanfare(), 0.8));
