@@ -52,7 +52,7 @@ XmSample MakeTone(const std::string& name, const ToneDesign& d) {
   for (int i = 0; i < total; ++i) {
     const double t =
         std::min(static_cast<double>(i) / samplesPerSecond, d.LoopCycles ? freezeAt : 1e9);
-    if (i == 0 || i <= attackLength) {
+    if (i <= attackLength) {
       for (int h = 1; h <= d.Harmonics; ++h) amps[h] = d.Amp(h, t);
     }
     double v = 0;
@@ -444,7 +444,7 @@ XmPattern BuildPattern(const Section& s) {
       {kHatCh, 0xA8}, {kArpCh, 0x50}, {kPadCh1, 0x60}, {kPadCh3, 0xA0}, {kLeadCh, 0x88}};
   for (auto [ch, pan] : pans) {
     XmCell& c = p.At(0, ch);
-    c.Effect = 0x8;  // set panning
+    c.Effect = kXmEffectSetPanning;
     c.Param = static_cast<uint8_t>(pan);
   }
   return p;

@@ -143,13 +143,6 @@ double PeakOf(const Signal& s) {
   return peak;
 }
 
-double RmsOf(const Signal& s) {
-  if (s.empty()) return 0;
-  double sum = 0;
-  for (double x : s) sum += x * x;
-  return std::sqrt(sum / s.size());
-}
-
 void ScaleToPeak(Signal& s, double peak) {
   const double p = PeakOf(s);
   if (p <= 0) return;

@@ -31,7 +31,6 @@ class Biquad {
   static Biquad Peak(double hz, double q, double gainDb, double rate);
 
   double Step(double x);
-  void Reset() { Z1_ = Z2_ = 0; }
   // Takes another design's coefficients but keeps this filter's state, for sweeps.
   void Retune(const Biquad& design);
 
@@ -71,7 +70,6 @@ void MixInto(Signal& into, const Signal& add, double gain, int offset = 0);
 // Adds add into a loop, wrapping what passes the end round to the start.
 void MixIntoLoop(Signal& loop, const Signal& add, double gain, int offset);
 double PeakOf(const Signal& s);
-double RmsOf(const Signal& s);
 void ScaleToPeak(Signal& s, double peak);
 // Short raised-cosine fades so one-shots start and end at rest.
 void FadeEnds(Signal& s, int fadeInSamples, int fadeOutSamples);

@@ -9,18 +9,15 @@
 
 // Note numbers: 1 is C-0, 49 is C-4 (a sample plays at 8363 Hz there before tuning).
 constexpr uint8_t kXmKeyOff = 97;
-constexpr int kXmMiddleC = 49;
 
 // The note number of a semitone (0 = C .. 11 = B) in an octave (0..7).
 constexpr uint8_t XmNote(int octave, int semitone) {
   return static_cast<uint8_t>(octave * 12 + semitone + 1);
 }
 
-// Effects used by the songs (the effect column's type byte).
-constexpr uint8_t kXmEffectPortaUp = 0x1;
-constexpr uint8_t kXmEffectPortaDown = 0x2;
+// Effect types (the effect column's first byte).
 constexpr uint8_t kXmEffectVibrato = 0x4;
-constexpr uint8_t kXmEffectVolumeSlide = 0xA;
+constexpr uint8_t kXmEffectSetPanning = 0x8;
 constexpr uint8_t kXmEffectPositionJump = 0xB;
 constexpr uint8_t kXmEffectSetVolume = 0xC;
 constexpr uint8_t kXmEffectPatternBreak = 0xD;
