@@ -108,9 +108,11 @@ cairo_pattern_t* AcrossGradient(Line left, double width) {
   return cairo_pattern_create_linear(x0, 0, x0 + nx * d, ny * d);
 }
 
-// Fills alternate horizontal stripes of `period` world pixels inside the current clip.
+// Fills alternate horizontal stripes of `period` world pixels inside the current clip. The
+// stripes are offset by half a stripe so that no stripe border lies on a tile border.
 void FillStripes(cairo_t* cr, double worldTop, double period, double from, double to) {
-  const double first = std::floor((worldTop - 2.0) / (2 * period)) * 2 * period;
+  const double phase = period / 2;
+  const double first = std::floor((worldTop - 2.0 - phase) / (2 * period)) * 2 * period + phase;
   for (double y = first; y < worldTop + T + 2.0; y += 2 * period) {
     cairo_rectangle(cr, from, y - worldTop, to - from, period);
   }
@@ -241,14 +243,20 @@ void AddCrashTyres(TileCanvas& tile, int kind, const std::vector<Line>& walls) {
   const int index = RoadsideIndex(kind);
   if (index < 0) return;
   const auto& c = RoadsideShapes[index].Corners;
-  constexpr double kRadius = 6.0;
+  constexpr double kRadius = 5.5;
   constexpr double kMargin = 1.0;
-  constexpr double kShadow = 2.0;
+  constexpr double kShadow = 1.0;
+  // A tyre may stand a little outside the shape, to fill its corners at the tile's edges.
+  constexpr double kReach = 3.0;
+  auto inShape = [&](double x, double y) {
+    return PointInQuad(x, y, c[0][0], c[0][1], c[1][0], c[1][1], c[2][0], c[2][1], c[3][0],
+                       c[3][1]);
+  };
   std::vector<std::pair<double, double>> placed;
   for (double y = kRadius + kMargin; y + kRadius + kShadow <= T - kMargin; y += 1.0) {
     for (double x = kRadius + kMargin; x + kRadius + kShadow <= T - kMargin; x += 1.0) {
-      if (!PointInQuad(x, y, c[0][0], c[0][1], c[1][0], c[1][1], c[2][0], c[2][1], c[3][0],
-                       c[3][1])) {
+      if (!inShape(x, y) && !inShape(x + kReach, y) && !inShape(x, y - kReach) &&
+          !inShape(x - kReach, y) && !inShape(x, y + kReach)) {
         continue;
       }
       bool clear = true;
@@ -259,7 +267,7 @@ void AddCrashTyres(TileCanvas& tile, int kind, const std::vector<Line>& walls) {
         if (x > a - reach && x < b + reach) clear = false;
       }
       for (const auto& [px, py] : placed) {
-        if (std::hypot(px - x, py - y) < 2 * kRadius - 0.5) clear = false;
+        if (std::hypot(px - x, py - y) < 2 * kRadius - 2.0) clear = false;
       }
       if (clear) placed.emplace_back(x, y);
     }
@@ -671,13 +679,14 @@ void CutObject(int cellsWide, int cellsHigh, cairo_pattern_t* grass,
 void DrawStartLine(cairo_t* cr, cairo_pattern_t* asphalt) {
   cairo_set_source(cr, asphalt);
   cairo_paint(cr);
+  // Squares straddle the tile borders, so neighbouring line tiles continue the pattern.
   const double square = 12.0;
   const double top = 24.0;
   for (int row = 0; row < 2; ++row) {
-    for (int col = 0; col < 6; ++col) {
+    for (int col = 0; col <= 6; ++col) {
       const bool white = (row + col) % 2 == 1;
       cairo_set_source_rgb(cr, white ? 0.95 : 0.08, white ? 0.95 : 0.08, white ? 0.93 : 0.09);
-      cairo_rectangle(cr, col * square, top + row * square, square, square);
+      cairo_rectangle(cr, col * square - square / 2, top + row * square, square, square);
       cairo_fill(cr);
     }
   }
