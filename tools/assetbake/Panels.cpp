@@ -397,11 +397,13 @@ PictureItemSpec BakeNeedle() {
   const double px = 0.7 * kWidth, py = kHeight / 2.0;
   Canvas canvas(kWidth, kHeight);
   cairo_t* cr = canvas.Cr();
-  cairo_move_to(cr, 1.0, py);
+  // The tip keeps a pixel and a half of width: thinner, it would fall under the colour key.
+  cairo_move_to(cr, 0.5, py - 1.5);
   cairo_line_to(cr, px, py - 3.6);
   cairo_line_to(cr, kWidth - 3.0, py - 2.4);
   cairo_line_to(cr, kWidth - 3.0, py + 2.4);
   cairo_line_to(cr, px, py + 3.6);
+  cairo_line_to(cr, 0.5, py + 1.5);
   cairo_close_path(cr);
   cairo_pattern_t* g = cairo_pattern_create_linear(0, py - 4, 0, py + 4);
   cairo_pattern_add_color_stop_rgb(g, 0.0, 1.0, 0.55, 0.35);
