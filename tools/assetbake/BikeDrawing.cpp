@@ -424,11 +424,12 @@ void AddBars(BikeLook& look, double y, double half, double rise) {
       28, Hex(0x1E1F22), Finish::Rubber, half - 1.2, true));
 }
 
-void AddMirrors(BikeLook& look, double y, double x) {
-  look.Parts.push_back(
-      MakeTube({{x - 3, y + 3}, {x, y}}, {28, 30}, 0.9, Hex(0x2C2E33), Finish::Metal, true, false));
-  look.Parts.push_back(MakeBlob({{y - 1.4, 0}, {y - 1, 1.9}, {y + 1, 1.9}, {y + 1.4, 0}}, 29, 31,
-                                Hex(0x2C2E33), Finish::Metal, x, true));
+// Mirrors on stalks; on a faired bike they are painted like the fairing.
+void AddMirrors(BikeLook& look, double y, double x, Rgb colour) {
+  look.Parts.push_back(MakeTube({{x - 2.6, y + 2.6}, {x, y}}, {28, 30}, 0.8, Hex(0x2C2E33),
+                                Finish::Metal, true, false));
+  look.Parts.push_back(MakeBlob({{y - 1.1, 0}, {y - 0.8, 1.7}, {y + 0.8, 1.7}, {y + 1.1, 0}}, 29,
+                                31, colour, Finish::Paint, x, true));
 }
 
 constexpr Rgb kRubber = Hex(0x2A2B2E);
@@ -499,7 +500,7 @@ BikeLook Model1() {
   k.Parts.push_back(
       MakeBlob({{20.5, 0}, {21.5, 1.7}, {36, 1.6}, {37, 0}}, 25, 25, k.Trim, Finish::Paint));
   AddBars(k, 21.6, 15, 0.8);
-  AddMirrors(k, 18.5, 12.5);
+  AddMirrors(k, 18.5, 12.5, Hex(0x3A3D44));
   AddRiderBody(k, r);
   return k;
 }
@@ -559,7 +560,7 @@ BikeLook Model2() {
       MakeBlob({{8.6, 0}, {9, 3.2}, {10, 4.2}, {10.8, 0}}, 27, 27.5, kHeadLamp, Finish::Glass));
   k.Parts.push_back(MakeBlob({{11.5, 0}, {12, 3.8}, {14.2, 6}, {17.4, 6.8}, {19.4, 5.6}, {20, 0}},
                              27, 31, Hex(0x34465C), Finish::Glass));
-  AddMirrors(k, 17, 14.2);
+  AddMirrors(k, 17, 14.2, k.Paint);
   AddBars(k, 23.5, 12.6, 0.5);
   AddRiderBody(k, r);
   return k;
@@ -618,7 +619,7 @@ BikeLook Model3() {
   k.Parts.push_back(MakeBlob({{21.5, 0}, {22.5, 1.3}, {39.5, 1.3}, {40.3, 0}}, 27, 27, k.Trim,
                              Finish::Paint, 3.2, true));
   AddBars(k, 23, 17.5, 1.2);
-  AddMirrors(k, 19.5, 14.5);
+  AddMirrors(k, 19.5, 14.5, Hex(0x3A3D44));
   AddRiderBody(k, r);
   return k;
 }
@@ -678,7 +679,7 @@ BikeLook Model4() {
   k.Parts.push_back(MakeBlob({{11.5, 0}, {12.2, 3.2}, {15, 5.4}, {17.6, 5.2}, {18.4, 0}}, 25, 28,
                              Hex(0x2E3A4C), Finish::Glass));
   AddBars(k, 20.5, 10.6, 0);
-  AddMirrors(k, 15.5, 11.2);
+  AddMirrors(k, 15.5, 11.2, k.Paint);
   AddRiderBody(k, r);
   return k;
 }

@@ -9,6 +9,8 @@
 
 #include "BikeDrawing.h"
 #include "Canvas.h"
+#include "MenuArt.h"
+#include "MenuPaint.h"
 
 using bikeart::BikeLook;
 using bikeart::LookOf;
@@ -46,7 +48,7 @@ void SetColour(cairo_t* cr, Rgb c, double alpha = 1.0) {
 Rgb Mix(Rgb a, Rgb b, double t) {
   return {a.R + (b.R - a.R) * t, a.G + (b.G - a.G) * t, a.B + (b.B - a.B) * t};
 }
-constexpr Rgb Hex(unsigned rgb) {
+constexpr Rgb HexRgb(unsigned rgb) {
   return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0};
 }
 void AddStop(cairo_pattern_t* p, double at, Rgb c, double alpha = 1.0) {
@@ -100,10 +102,10 @@ void DrawSparks(cairo_t* cr, double x, double y, double spread, uint32_t seed) {
     const double sy = y + random.Next() * 4;
     const double len = 3 + random.Next() * 6;
     const double dx = (random.Next() - 0.5) * 5;
-    const Rgb hot = Mix(Hex(0xFFF4B0), Hex(0xFF8A10), random.Next());
+    const Rgb hot = Mix(HexRgb(0xFFF4B0), HexRgb(0xFF8A10), random.Next());
     cairo_move_to(cr, sx, sy);
     cairo_line_to(cr, sx + dx, sy + len);
-    SetColour(cr, Hex(0xB04A08));
+    SetColour(cr, HexRgb(0xB04A08));
     cairo_set_line_width(cr, 1.6);
     cairo_stroke_preserve(cr);
     SetColour(cr, hot);
@@ -186,10 +188,10 @@ struct CoinLook {
 
 const CoinLook& CoinOf(int kind) {
   static const CoinLook kCoins[4] = {
-      {Hex(0xC87837), Hex(0xB0652C), Hex(0xFFE8C8), "10", 15},
-      {Hex(0xC8D0DA), Hex(0xA8B2BE), Hex(0x1E2A3A), "20", 15},
-      {Hex(0xF2C232), Hex(0xDDA11C), Hex(0x6A3A00), "50", 15},
-      {Hex(0xF2C232), Hex(0xC8202A), Hex(0xFFF4D0), "100", 12.5},
+      {HexRgb(0xC87837), HexRgb(0xB0652C), HexRgb(0xFFE8C8), "10", 15},
+      {HexRgb(0xC8D0DA), HexRgb(0xA8B2BE), HexRgb(0x1E2A3A), "20", 15},
+      {HexRgb(0xF2C232), HexRgb(0xDDA11C), HexRgb(0x6A3A00), "50", 15},
+      {HexRgb(0xF2C232), HexRgb(0xC8202A), HexRgb(0xFFF4D0), "100", 12.5},
   };
   return kCoins[kind];
 }
@@ -326,14 +328,14 @@ void DrawHeart(cairo_t* cr, double angle) {
   const double thick = 3.0;
   // The hidden face sits behind the seen one, on the side the coin turns away from.
   const double edgeShift = -std::sin(angle) * thick * (squash < 0 ? -1 : 1);
-  const Rgb red = Hex(0xE0202C);
-  const Rgb dark = Hex(0x5A0810);
+  const Rgb red = HexRgb(0xE0202C);
+  const Rgb dark = HexRgb(0x5A0810);
   cairo_set_line_width(cr, 1.0);
   if (std::abs(squash) < 0.2) {
     cairo_rectangle(cr, c - thick / 2, c - r * 0.8, thick, r * 1.75);
     SetColour(cr, dark);
     cairo_stroke_preserve(cr);
-    SetColour(cr, Hex(0xA01420));
+    SetColour(cr, HexRgb(0xA01420));
     cairo_fill(cr);
     return;
   }
@@ -343,16 +345,16 @@ void DrawHeart(cairo_t* cr, double angle) {
     for (double s = 0.25; s <= 1.0; s += 0.25) HeartPath(cr, fx + edgeShift * s, c, rx, r);
     SetColour(cr, dark);
     cairo_stroke_preserve(cr);
-    SetColour(cr, Hex(0x8C1018));
+    SetColour(cr, HexRgb(0x8C1018));
     cairo_fill(cr);
   }
   HeartPath(cr, fx, c, rx, r);
   SetColour(cr, dark);
   cairo_stroke_preserve(cr);
   cairo_pattern_t* p = cairo_pattern_create_radial(fx - rx * 0.35, c - r * 0.35, 1, fx, c, r * 1.2);
-  AddStop(p, 0, Hex(0xFF9AA0));
+  AddStop(p, 0, HexRgb(0xFF9AA0));
   AddStop(p, 0.35, red);
-  AddStop(p, 1, Hex(0x8A0C16));
+  AddStop(p, 1, HexRgb(0x8A0C16));
   cairo_set_source(cr, p);
   cairo_fill(cr);
   cairo_pattern_destroy(p);
@@ -367,7 +369,7 @@ void DrawHeart(cairo_t* cr, double angle) {
   SetColour(cr, dark, 0.6);
   cairo_fill(cr);
   TextPathCentred(cr, "+1", 0, 0, 12);
-  SetColour(cr, Hex(0xFFF4F4));
+  SetColour(cr, HexRgb(0xFFF4F4));
   cairo_fill(cr);
   cairo_restore(cr);
 }
@@ -386,13 +388,6 @@ void DrawBonusFrame(cairo_t* cr, int kind, int frame) {
 }
 
 // ---- Portrait -------------------------------------------------------------------------------
-
-// The bike-selection panel behind the portrait: its dark vertical gradient, sampled over the
-// rows the portrait covers.
-constexpr Rgb kPanelTop = Hex(0x1D222A);
-constexpr Rgb kPanelBottom = Hex(0x11141A);
-constexpr double kPanelHeight = 395;
-constexpr double kPortraitRowInPanel = 50;
 
 void BoxBlurAlpha(cairo_surface_t* surface, int radius) {
   cairo_surface_flush(surface);
@@ -466,9 +461,9 @@ PictureItemSpec BakeTyreMark() {
     const double x1 = kTyreMarkWidth - 1.5;
     cairo_rectangle(cr, x0, 0, x1 - x0, kTyreMarkHeight);
     cairo_pattern_t* p = cairo_pattern_create_linear(x0, 0, x1, 0);
-    AddStop(p, 0, Hex(0x393733));
-    AddStop(p, 0.5, Hex(0x262522));
-    AddStop(p, 1, Hex(0x35332F));
+    AddStop(p, 0, HexRgb(0x393733));
+    AddStop(p, 0.5, HexRgb(0x262522));
+    AddStop(p, 1, HexRgb(0x35332F));
     cairo_set_source(cr, p);
     cairo_fill(cr);
     cairo_pattern_destroy(p);
@@ -477,7 +472,7 @@ PictureItemSpec BakeTyreMark() {
       cairo_move_to(cr, x, 0);
       cairo_line_to(cr, x, kTyreMarkHeight);
     }
-    SetColour(cr, Hex(0x403D38));
+    SetColour(cr, HexRgb(0x403D38));
     cairo_set_line_width(cr, 0.8);
     cairo_stroke(cr);
   });
@@ -501,17 +496,8 @@ PictureItemSpec BakeBikePortrait(int model) {
   cairo_t* cr = canvas.Cr();
   const double scale = 2.7;
 
-  // The panel's own gradient, so the picture's edges meet the panel without a seam.
-  {
-    const double f0 = kPortraitRowInPanel / kPanelHeight;
-    const double f1 = (kPortraitRowInPanel + kPortraitHeight) / kPanelHeight;
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, kPortraitHeight);
-    AddStop(p, 0, Mix(kPanelTop, kPanelBottom, f0));
-    AddStop(p, 1, Mix(kPanelTop, kPanelBottom, f1));
-    cairo_set_source(cr, p);
-    cairo_paint(cr);
-    cairo_pattern_destroy(p);
-  }
+  // The window of the bike-selection panel, so the picture sits in it without a seam.
+  PaintPortraitBackdrop(cr, kPortraitWidth, kPortraitHeight);
   // A pool of light in the bike's colour under it.
   {
     cairo_save(cr);
@@ -550,28 +536,14 @@ PictureItemSpec BakeBikePortrait(int model) {
   bikeart::DrawRidingBike(cr, look, o);
   cairo_restore(cr);
 
-  // The model's name, slanted like a racing number.
-  cairo_save(cr);
-  cairo_translate(cr, 14, 184);
-  cairo_matrix_t slant;
-  cairo_matrix_init(&slant, 1, 0, -0.2, 1, 0, 0);
-  cairo_transform(cr, &slant);
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  cairo_set_font_options(cr, options);
-  cairo_font_options_destroy(options);
-  cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-  cairo_set_font_size(cr, 19);
-  cairo_move_to(cr, 0, 0);
-  cairo_text_path(cr, look.Name.c_str());
+  // The model's name in the menus' caption face, since the screen itself prints no text.
+  CaptionPathLeft(cr, look.Name, 14, 178, 27);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  SetColour(cr, Hex(0x07080A));
+  SetColour(cr, HexRgb(0x07080A));
   cairo_set_line_width(cr, 3);
   cairo_stroke_preserve(cr);
   SetColour(cr, Mix(look.Paint, {1, 1, 1}, 0.25));
   cairo_fill(cr);
-  cairo_restore(cr);
 
   return MakeItem("Portrait" + std::to_string(model), canvas, 0, 0, false);
 }
