@@ -5,7 +5,6 @@ void DrawOptionsTexts() {}
 void RunOptions(int) {}
 void RunHighScores(int) {}
 void RunHelp(int) {}
-void RunRace(int) {}
 
 void EnterHelp() {}
 void LeaveHelp() {}
@@ -18,14 +17,6 @@ void EndOptionsEditing() {}
 void EnterHighScores() {}
 void LeaveHighScores() {}
 
-void StartRace() {}
-void EndRace() {}
-void ResumeBikeSounds() {}
-
-void RestartRace(int) {}
-double RiderSpeed() {
-  return 0;
-}
 void SubmitScore() {}
 
 void OpenHomePage() {}
