@@ -9,6 +9,8 @@
 #include "app/ShellState.h"
 #include "app/TMForm.h"
 #include "race/RiderState.h"
+#include "race/TBonus.h"
+#include "race/TCar.h"
 #include "race/TPlayer.h"
 #include "race/TScrollBackground.h"
 #include "race/TrackGenerator.h"
@@ -104,14 +106,14 @@ void StartRace() {
   Road->X = 0;
   Road->Y = 0;
   BuildLevel(kFirstLevel);
-  PlaceRaceBonuses();
+  TBonus::Create(&engine);
   SpeedNeedle = TPointer::Create(&engine, kNeedleList, kNeedlePicture, kNeedleX, kNeedleY,
                                  kNeedlePivotX, kNeedlePivotY);
   SpeedNeedle->Angle = kNeedleRestAngle;
   TPlayer::Create(&engine, kBikeScreenX, kBikeScreenY);
   Road->Rider = Player;
   // The opponents' placement looks at the bike, so it comes after it.
-  PlaceRaceOpponents();
+  TCar::Create(&engine);
   DrawRaceHud();
   Lives = kStartLives;
   Score = 0;
@@ -140,6 +142,8 @@ void RestartRace(int level) {
 void EndRace() {
   CurrentScreen = ScreenNone;
   if (Road != nullptr) Road->RequestRemoval();
+  if (Bonuses != nullptr) Bonuses->RequestRemoval();
+  if (Opponents != nullptr) Opponents->RequestRemoval();
   if (SpeedNeedle != nullptr) SpeedNeedle->RequestRemoval();
   SpeedNeedle = nullptr;
   if (Player != nullptr) Player->RequestRemoval();
@@ -155,6 +159,10 @@ double RiderSpeed() {
   return Player != nullptr ? Player->Speed : 0.0;
 }
 
-void PlaceRaceBonuses() {}
+void PlaceRaceBonuses() {
+  if (Bonuses != nullptr) Bonuses->PlaceBonuses();
+}
 
-void PlaceRaceOpponents() {}
+void PlaceRaceOpponents() {
+  if (Opponents != nullptr) Opponents->PlaceOpponents();
+}

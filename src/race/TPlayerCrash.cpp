@@ -8,6 +8,7 @@
 #include "race/BikeModels.h"
 #include "race/RaceScreen.h"
 #include "race/RiderState.h"
+#include "race/TCar.h"
 #include "race/TPlayer.h"
 #include "race/TrackGenerator.h"
 #include "race/TrackState.h"
@@ -330,4 +331,38 @@ void TPlayer::RunEndOfRace() {
   OpenDialog(Lives > 0 ? DialogTimeOver : DialogGameOver);
 }
 
-void TPlayer::TestOpponents() {}
+void TPlayer::TestOpponents() {
+  if (Opponents == nullptr) return;
+  const double left = ViewCol * kTilePx - RoadOffsetX();
+  const double top = ViewRow * kTilePx - RoadOffsetY();
+  for (int slot = 1; slot <= TCar::kSlots; ++slot) {
+    TOpponent& car = Opponents->Slots[slot];
+    if (!car.Active || !car.NearView) continue;
+    TQuad outline = car.Outline;
+    for (TFloatPoint& corner : outline) corner = {corner.X - left, corner.Y - top};
+    if (!QuadsOverlap(outline, Corners)) {
+      car.TouchLatch = false;
+      continue;
+    }
+    // One contact counts once, however long the two stay together.
+    if (car.TouchLatch) continue;
+    if (!Finished) TakeHits(1);
+    if (car.CenterY - top > CenterY) {
+      // From behind: a push forward for a moment.
+      ChangeSpeedBy(kPushSpeed, true);
+      Pushed = true;
+      PushTimerMs = kPushMs;
+      car.Speed *= kOpponentPushedFactor;
+    } else {
+      car.Speed *= kOpponentBumpedFactor;
+      ScaleSpeed(kBumpFactor, true);
+    }
+    // The two trade headings.
+    const double c = car.Heading;
+    const double d = (2 * c - SteerAcc) / 2;
+    SteerAcc = 2 * c + d;
+    car.Heading = c - d;
+    if (++car.HitCount >= 2) Opponents->KnockOut(slot);
+    car.TouchLatch = true;
+  }
+}

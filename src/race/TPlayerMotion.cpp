@@ -9,6 +9,7 @@
 #include "app/TMForm.h"
 #include "race/BikeModels.h"
 #include "race/RiderState.h"
+#include "race/TCar.h"
 #include "race/TPlayer.h"
 #include "race/TrackState.h"
 #include "sprites/SpriteMath.h"
@@ -180,12 +181,11 @@ void TPlayer::TestFinishLine() {
 }
 
 void TPlayer::ComputeRacePlace() {
-  const TRoadsideTraffic* traffic = Road != nullptr ? Road->Traffic : nullptr;
-  std::array<double, TRoadsideTraffic::kSlots + 1> ys{};
+  std::array<double, TCar::kSlots + 1> ys{};
   int active = 0;
-  for (int slot = 1; slot <= TRoadsideTraffic::kSlots; ++slot) {
-    const bool on = traffic != nullptr && traffic->SlotActive(slot);
-    ys[slot] = on ? traffic->SlotCenter(slot).Y : kFarBehindY;
+  for (int slot = 1; slot <= TCar::kSlots; ++slot) {
+    const bool on = Opponents != nullptr && Opponents->Slots[slot].Active;
+    ys[slot] = on ? Opponents->Slots[slot].CenterY : kFarBehindY;
     if (on) ++active;
   }
   std::sort(ys.begin() + 1, ys.end());
@@ -200,6 +200,7 @@ void TPlayer::ComputeRacePlace() {
         placed = true;
       }
     }
+    // Level with an opponent the place stays as it was.
     if (!placed && active >= 1 && y > ys[active]) RacePlace = active + 1;
   }
   RacerCount = active + 1;
