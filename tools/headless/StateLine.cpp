@@ -7,6 +7,8 @@
 #include "app/ShellState.h"
 #include "app/TMForm.h"
 #include "race/RiderState.h"
+#include "race/TPlayer.h"
+#include "race/TScrollBackground.h"
 #include "race/TrackState.h"
 #include "storage/GameOptions.h"
 
@@ -88,12 +90,25 @@ std::string StateLine(uint64_t tick, TMForm& form, HeadlessDevices& devices,
       .Int("Lives", Lives)
       .Int("TimeLeftMs", TimeLeftMs)
       .Int("ViewCol", ViewCol)
-      .Int("ViewRow", ViewRow)
-      .Double("ScrollVX", ScrollVX)
-      .Double("ScrollVY", ScrollVY)
-      .Int("RacePlace", RacePlace)
-      .Int("RacerCount", RacerCount)
-      .String("Country", GameOptions.Country)
+      .Int("ViewRow", ViewRow);
+  // The road's offset and the bike exist only during a race.
+  if (Road != nullptr) json.Double("RoadX", Road->X).Double("RoadY", Road->Y);
+  json.Double("ScrollVX", ScrollVX).Double("ScrollVY", ScrollVY);
+  if (Player != nullptr) {
+    json.Double("Speed", Player->Speed)
+        .Double("Step", Player->Step)
+        .Int("Heading", Player->Heading)
+        .Double("SteerAcc", Player->SteerAcc)
+        .Bool("OnRoad", Player->OnRoad);
+  }
+  json.Int("RacePlace", RacePlace).Int("RacerCount", RacerCount);
+  if (Player != nullptr) {
+    json.Int("HitsLeft", Player->HitsLeft)
+        .Bool("Crashed", Player->Crashed)
+        .Bool("Finished", Player->Finished)
+        .Bool("TimeUp", Player->TimeUp);
+  }
+  json.String("Country", GameOptions.Country)
       .String("NameEntry", NameEntry)
       .Int("BossModifier", BossModifier)
       .Int("BossKey", BossKey);
