@@ -41,7 +41,6 @@ const Colour kLineWhite = {0.92, 0.92, 0.88};
 const Colour kWallLight = {0.86, 0.86, 0.83};
 const Colour kWallDark = {0.52, 0.52, 0.52};
 const Colour kWallPaintA = {0.16, 0.33, 0.72};
-const Colour kWallPaintB = {0.92, 0.92, 0.90};
 
 int ColumnX(int column) {
   return (column - kFirstColumn) * T;
