@@ -2,6 +2,8 @@
 // game's own collection reader, as the game will see them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -68,6 +70,19 @@ class Pattern {
           ++n;
         }
     return n ? sum / n : -1;
+  }
+  // The middle of the box around what shows.
+  std::array<double, 2> BoxCentre() const {
+    int x0 = Width(), y0 = Height(), x1 = -1, y1 = -1;
+    for (int y = 0; y < Height(); ++y)
+      for (int x = 0; x < Width(); ++x)
+        if (Shows(x, y)) {
+          x0 = std::min(x0, x);
+          x1 = std::max(x1, x);
+          y0 = std::min(y0, y);
+          y1 = std::max(y1, y);
+        }
+    return {(x0 + x1) / 2.0, (y0 + y1) / 2.0};
   }
   int TopRow() const {
     for (int y = 0; y < Height(); ++y)
@@ -216,6 +231,64 @@ TEST(BikeArt, CrashThrowsTheRiderAheadAndEndsAtRest) {
   }
 }
 
+TEST(BikeArt, CrashStartsWhereTheBikeWasRiding) {
+  // The crash picture is drawn centred on the riding picture's top edge, so the first frame's
+  // bike must lie over the riding picture, in the lower half, or the bike jumps as it falls.
+  for (int model = 1; model <= kBikeModelCount; ++model) {
+    SCOPED_TRACE("model " + std::to_string(model));
+    const TBikeModel& m = BikeModels[model];
+    const Pattern ride(Item(2, m.UprightImage), 0);
+    const Pattern fall(Item(2, m.CrashImage), 0);
+    const int dx = (fall.Width() - ride.Width()) / 2;
+    const int dy = fall.Height() / 2;
+    int shared = 0;
+    for (int y = 0; y < ride.Height(); ++y)
+      for (int x = 0; x < ride.Width(); ++x)
+        shared += ride.Shows(x, y) && fall.Shows(x + dx, y + dy);
+    EXPECT_GT(shared, ride.Count() / 2);
+    EXPECT_EQ(fall.TopRow() >= dy, true) << "the first frame reaches above the riding picture";
+  }
+}
+
+// The average colour of the strongly coloured pixels of a picture: the paint, not the tyres,
+// chrome or dark background.
+std::array<double, 3> PaintColour(const Pattern& p) {
+  std::array<double, 3> sum = {0, 0, 0};
+  int n = 0;
+  for (int y = 0; y < p.Height(); ++y)
+    for (int x = 0; x < p.Width(); ++x) {
+      const uint16_t c = p.At(x, y);
+      const int r = Red(c), g = Green(c), b = Blue(c);
+      if (!p.Shows(x, y) || std::max({r, g, b}) - std::min({r, g, b}) < 80) continue;
+      sum[0] += r;
+      sum[1] += g;
+      sum[2] += b;
+      ++n;
+    }
+  for (double& v : sum) v /= std::max(n, 1);
+  return sum;
+}
+
+TEST(PortraitArt, ShowsTheSameBikeAsTheRaceSprites) {
+  std::array<double, 3> sprite[kBikeModelCount + 1];
+  for (int model = 1; model <= kBikeModelCount; ++model)
+    sprite[model] = PaintColour(Pattern(Item(2, BikeModels[model].UprightImage), 0));
+  for (int model = 1; model <= kBikeModelCount; ++model) {
+    const auto portrait = PaintColour(Pattern(Item(1, kFirstPortraitImage + model - 1), 0));
+    int nearest = 0;
+    double best = 1e9;
+    for (int other = 1; other <= kBikeModelCount; ++other) {
+      const double d = std::hypot(portrait[0] - sprite[other][0], portrait[1] - sprite[other][1],
+                                  portrait[2] - sprite[other][2]);
+      if (d < best) {
+        best = d;
+        nearest = other;
+      }
+    }
+    EXPECT_EQ(nearest, model) << "portrait " << model << " looks like race bike " << nearest;
+  }
+}
+
 TEST(BikeArt, ModelsLookDifferentFromEachOther) {
   // The average colour of what shows of each upright bike.
   double colour[kBikeModelCount + 1][3] = {};
@@ -272,6 +345,10 @@ TEST(BonusArt, SpinsThroughFourFramesAndRepeatsTheFirstAsTheFifth) {
     EXPECT_LE(item.GetPatternWidth(), 36);
     EXPECT_LE(item.GetPatternHeight(), 35);
     EXPECT_TRUE(Pattern(item, 4).SameAs(Pattern(item, 0)));
+    // Drawn at +19 in a 72-pixel tile, the face sits in the middle of the tile.
+    const Pattern face(item, 0);
+    EXPECT_NEAR(face.BoxCentre()[0], (face.Width() - 1) / 2.0, 1.0);
+    EXPECT_NEAR(face.BoxCentre()[1], (face.Height() - 1) / 2.0, 1.0);
     for (int a = 0; a < 4; ++a) {
       EXPECT_GT(Pattern(item, a).Count(), 40) << "frame " << a;
       EXPECT_EQ(PinkPixels(Pattern(item, a)), 0) << "frame " << a;
