@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/headless/TrackCommand.cpp"
+#include "TrackCommand.h"
+#include "app/Random.h"
 
 namespace {
 
