@@ -188,28 +188,17 @@ struct CoinLook {
 
 const CoinLook& CoinOf(int kind) {
   static const CoinLook kCoins[4] = {
-      {HexRgb(0xC87837), HexRgb(0xB0652C), HexRgb(0xFFE8C8), "10", 15},
-      {HexRgb(0xC8D0DA), HexRgb(0xA8B2BE), HexRgb(0x1E2A3A), "20", 15},
-      {HexRgb(0xF2C232), HexRgb(0xDDA11C), HexRgb(0x6A3A00), "50", 15},
-      {HexRgb(0xF2C232), HexRgb(0xC8202A), HexRgb(0xFFF4D0), "100", 12.5},
+      {HexRgb(0xC87837), HexRgb(0xB0652C), HexRgb(0xFFE8C8), "10", 20},
+      {HexRgb(0xC8D0DA), HexRgb(0xA8B2BE), HexRgb(0x1E2A3A), "20", 20},
+      {HexRgb(0xF2C232), HexRgb(0xDDA11C), HexRgb(0x6A3A00), "50", 20},
+      {HexRgb(0xF2C232), HexRgb(0xC8202A), HexRgb(0xFFF4D0), "100", 18},
   };
   return kCoins[kind];
 }
 
+// Bonus values in the game's caption face, upright, their ink centred on (cx, cy).
 void TextPathCentred(cairo_t* cr, const char* text, double cx, double cy, double size) {
-  // A fixed family and no hinting, so the result is the same wherever the font is installed.
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-  cairo_set_font_options(cr, options);
-  cairo_font_options_destroy(options);
-  cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-  cairo_set_font_size(cr, size);
-  cairo_text_extents_t e;
-  cairo_text_extents(cr, text, &e);
-  cairo_move_to(cr, cx - e.x_bearing - e.width / 2, cy - e.y_bearing - e.height / 2);
-  cairo_text_path(cr, text);
+  CaptionPath(cr, text, cx, cy, size, 0.0);
 }
 
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
@@ -365,10 +354,10 @@ void DrawHeart(cairo_t* cr, double angle) {
   cairo_save(cr);
   cairo_translate(cr, fx, c + 0.5);
   cairo_scale(cr, std::abs(squash), 1);
-  TextPathCentred(cr, "+1", 0.5, 0.7, 12);
+  TextPathCentred(cr, "+1", 0.5, 0.7, 16);
   SetColour(cr, dark, 0.6);
   cairo_fill(cr);
-  TextPathCentred(cr, "+1", 0, 0, 12);
+  TextPathCentred(cr, "+1", 0, 0, 16);
   SetColour(cr, HexRgb(0xFFF4F4));
   cairo_fill(cr);
   cairo_restore(cr);
