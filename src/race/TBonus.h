@@ -21,8 +21,8 @@ class TBonus final : public TMyImageSprite {
   };
 
   explicit TBonus(TSpriteEngine* engine);
-  // The race calls this once in StartRace right after BuildLevel; it places the bonuses on the
-  // new track and becomes Bonuses.
+  // StartRace calls this once, right after BuildLevel; it places the bonuses on the new track
+  // and becomes Bonuses. EndRace calls RequestRemoval.
   static TBonus* Create(TSpriteEngine* engine);
 
   // BonusCount bonuses on straight road rows between the start area and the finish; the bike's

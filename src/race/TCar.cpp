@@ -167,12 +167,6 @@ void TCar::Accelerate(int slot) {
     car.Speed += AccelAt(car.Model, car.Speed) * MotionFactor;
 }
 
-int TCar::ActiveCount() const {
-  int count = 0;
-  for (int slot = 1; slot <= kSlots; ++slot) count += Slots[slot].Active ? 1 : 0;
-  return count;
-}
-
 void TCar::DrawOpponents(Surface& surface) const {
   TDXImageList* list = GameImageList(kRaceImageList);
   if (list == nullptr) return;

@@ -57,8 +57,8 @@ class TCar final : public TMyImageSprite, public TRoadsideTraffic {
   static constexpr int kSlots = TRoadsideTraffic::kSlots;
 
   explicit TCar(TSpriteEngine* engine);
-  // The race calls this once in StartRace after the bike exists; it places the opponents for
-  // the current Level. It becomes Opponents and the road's traffic.
+  // StartRace calls this once, after the bike exists; it places the opponents for the current
+  // Level and becomes Opponents and the road's traffic. EndRace calls RequestRemoval.
   static TCar* Create(TSpriteEngine* engine);
 
   // New riders for the current Level at the start of the track; the bike's RestartRace calls
@@ -78,9 +78,6 @@ class TCar final : public TMyImageSprite, public TRoadsideTraffic {
   // Knocked-out riders first, then the riding ones over them; the bike's draw routine calls it
   // after drawing the bike.
   void DrawOpponents(Surface& surface) const;
-
-  // Number of opponents taking part.
-  int ActiveCount() const;
 
   // TRoadsideTraffic
   bool SlotActive(int slot) const override { return Slots[slot].Active; }
