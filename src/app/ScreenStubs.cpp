@@ -17,8 +17,3 @@ void EndOptionsEditing() {}
 void EnterHighScores() {}
 void LeaveHighScores() {}
 
-void SubmitScore() {}
-
-void OpenHomePage() {}
-void OpenOnlineHighScores() {}
-void GoToLinkFile() {}

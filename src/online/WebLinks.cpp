@@ -1,0 +1,38 @@
+#include "online/WebLinks.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/ScreenHooks.h"
+#include "app/TMForm.h"
+
+std::string HomePageUrl() {
+  return std::string("http://") + kGameHost + "/";
+}
+
+std::string OnlineHighScoresUrl() {
+  return std::string("http://") + kGameHost + kScoreScriptPath + "?prg=GearRush&show&type=0";
+}
+
+void OpenLink(const std::string& url) {
+  MForm->DesktopShell().Open(url);
+}
+
+void GoToLink() {
+  std::error_code error;
+  // A folder or a dangling link of that name is not a link file.
+  if (!std::filesystem::is_regular_file(kLinkFileName, error)) return;
+  MForm->DesktopShell().Open(kLinkFileName);
+}
+
+void OpenHomePage() {
+  OpenLink(HomePageUrl());
+}
+
+void OpenOnlineHighScores() {
+  OpenLink(OnlineHighScoresUrl());
+}
+
+void GoToLinkFile() {
+  GoToLink();
+}
