@@ -1,8 +1,6 @@
 // Hooks of the modules that are not built yet: each does nothing until its module replaces it.
 #include "app/ScreenHooks.h"
 
-void DrawOptionsTexts() {}
-void RunOptions(int) {}
 void RunHighScores(int) {}
 void RunHelp(int) {}
 
@@ -10,10 +8,6 @@ void EnterHelp() {}
 void LeaveHelp() {}
 void PreviousHelpPage() {}
 void NextHelpPage() {}
-void EnterOptions() {}
-void LeaveOptions() {}
-void ToggleCountryEntry() {}
-void EndOptionsEditing() {}
 void EnterHighScores() {}
 void LeaveHighScores() {}
 
