@@ -1,5 +1,5 @@
-// What the frame loop and the confirmation dispatcher call in the screens, the dialogs, the race
-// and the save files. Each lives in its own module; those not built yet do nothing.
+// What the frame loop and the confirmation dispatcher call in the screens, the dialogs and the
+// race; each lives in its own module.
 #pragma once
 
 #include <cstdint>

@@ -133,12 +133,12 @@ TEST_F(DialogTest, EmptyNameIsStoredEmpty) {
   EXPECT_EQ(HighScores[1].Points, 20000);
 }
 
-TEST_F(DialogTest, SendingShowsItsTextForOneFrameThenEndsOnTheMainMenu) {
+TEST_F(DialogTest, SendingShowsItsTextForOneFrameThenEndsOnTheHighScores) {
   OpenDialog(DialogSendScore);
   Game->Press('Y');
   // The press tick closed the question and opened the sending message; the next tick ended it.
   EXPECT_EQ(ActiveDialog, DialogNone);
-  EXPECT_EQ(CurrentScreen, ScreenMainMenu);
+  EXPECT_EQ(CurrentScreen, ScreenHighScores);
 }
 
 TEST_F(DialogTest, SendingWaitsOneTickBeforeItSends) {
