@@ -25,8 +25,8 @@ class TBonus final : public TMyImageSprite {
   // and becomes Bonuses. EndRace calls RequestRemoval.
   static TBonus* Create(TSpriteEngine* engine);
 
-  // BonusCount bonuses on straight road rows between the start area and the finish; the bike's
-  // RestartRace calls it after building the new track.
+  // BonusCount bonuses on rows with a straight left road edge, between the start area and the
+  // finish; the bike's RestartRace calls it after building the new track.
   void PlaceBonuses();
 
   // Where slot n's picture has its top-left corner on the screen now.

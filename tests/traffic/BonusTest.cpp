@@ -99,21 +99,6 @@ TEST_F(BonusTest, RowsWithoutStraightRoadLeaveSlotsEmptyAfterOneDrawEach) {
   EXPECT_EQ(RandSeed, expected) << "only the row is drawn for a slot with no road edge";
 }
 
-TEST_F(BonusTest, SameSeedPlacesTheSameBonuses) {
-  BuildTrack(4, 99);
-  CreateRace(false);
-  const auto rows = Bonuses->Row;
-  const auto cols = Bonuses->Col;
-  const auto kinds = Bonuses->Kind;
-  const auto anims = Bonuses->Anim;
-  BuildTrack(4, 99);
-  Bonuses->PlaceBonuses();
-  EXPECT_EQ(Bonuses->Row, rows);
-  EXPECT_EQ(Bonuses->Col, cols);
-  EXPECT_EQ(Bonuses->Kind, kinds);
-  EXPECT_EQ(Bonuses->Anim, anims);
-}
-
 TEST_F(BonusTest, PickupNeedsACornerOfTheSquareOnTheBikesBox) {
   LayStraightTrack(1);
   CreateRace();
