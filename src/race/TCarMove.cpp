@@ -338,9 +338,7 @@ void TCar::ChoosePicture(TOpponent& car) const {
 void TCar::RunKnockedOut(int slot) {
   TOpponent& car = Slots[slot];
   const double lastFrame = BikeModels[car.Model].CrashFrames - 1;
-  // A zero frame time would make the step infinite; a frame is at least a millisecond.
-  const int frameMs = std::max(FrameMs, 1);
-  car.AnimFrame = std::min(lastFrame, car.AnimFrame + kCrashAnimScale * MotionFactor / frameMs);
+  car.AnimFrame = std::min(lastFrame, car.AnimFrame + kCrashAnimScale * MotionFactor / FrameMs);
   car.Decel = kSlideDecel;
   if (car.Speed <= kRestingSpeed) car.AnimFrame = lastFrame;
   if (car.Speed > 0) return;

@@ -252,6 +252,17 @@ TEST_F(OpponentTest, ASlowKnockedOutRiderShowsItsRestingPoseAtOnce) {
   EXPECT_EQ(car.AnimFrame, BikeModels[1].CrashFrames - 1);
 }
 
+TEST_F(OpponentTest, ARiderLookingAboveTheGridsTopSeesNoRoadLaid) {
+  LayStraightTrack(1);
+  CreateRace(false);
+  // Its look-ahead row lies above row 1: off the grid reads as no road laid.
+  TOpponent& car = PutRider(1, kStraightCentreX, 72 * 3, 2.0);
+  car.LookAhead = 2;
+  MoveRiders(1);
+  EXPECT_EQ(car.LookAhead, 0);
+  EXPECT_TRUE(std::isfinite(car.Heading));
+}
+
 TEST_F(OpponentTest, TheRoadsideKnocksARiderOutOnce) {
   LayStraightTrack(1);
   CreateRace(false);
