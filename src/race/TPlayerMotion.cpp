@@ -104,7 +104,9 @@ void TPlayer::OnMove(int lagCount) {
     RunCrash();
     return;
   }
-  if (!Finished) ApplyControls();
+  // Out of time the bike only rolls out: a throttle held on would add speed every frame and
+  // restart the roll-out's wait, holding the end off for as long as the key stays down.
+  if (!Finished && !TimeUp) ApplyControls();
   Heading = RoundToInt(SteerAcc / 2);
   if (Finished || TimeUp) {
     RunEndOfRace();

@@ -1,0 +1,251 @@
+// The bike's handling through the real game: throttle, top speed, brakes and reverse, steering,
+// lean pictures, the ground beside the road and the engine's sounds.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "RaceFixture.h"
+#include "app/ShellState.h"
+#include "platform/KeyCodes.h"
+#include "race/BikeModels.h"
+#include "race/TPlayer.h"
+#include "race/TScrollBackground.h"
+#include "race/TrackState.h"
+
+namespace {
+// A row of the start straight a little ahead of the start line, clear of the opponents.
+constexpr int kStraightRow = 1470;
+
+bool Contains(const std::vector<int>& sounds, int sound) {
+  return std::find(sounds.begin(), sounds.end(), sound) != sounds.end();
+}
+}  // namespace
+
+class BikeMotionTest : public RaceTest {
+ protected:
+  void SetSpeed(double speed) {
+    Bike().Speed = speed;
+    Bike().Step = Bike().MaxFactor() * speed / 8;
+  }
+};
+
+TEST_F(BikeMotionTest, ThrottleAddsThreeTenthsFromStandstillAndStopsAtTheModelsTopSpeed) {
+  StartRace(1);
+  ASSERT_DOUBLE_EQ(MotionFactor, 1.0);
+  Hold(vk::Up);
+  Ticks(2);  // the held key reaches the bike one tick after it goes down
+  EXPECT_NEAR(Bike().Speed, 0.3, 1e-9);
+  Ticks(1);
+  EXPECT_NEAR(Bike().Speed, 0.6, 1e-9);
+
+  // Model 1 (max 6): 6 / 110 + 0.9 of 160.
+  const double top = (6.0 / 110 + 0.9) * 160;
+  EXPECT_NEAR(top, 152.727, 0.001);
+  PlaceBikeOnRoad(kStraightRow);
+  SetSpeed(top - 1);
+  double fastest = 0;
+  for (int i = 0; i < 40; ++i) {
+    Game->RunTick();
+    fastest = std::max(fastest, Bike().Speed);
+  }
+  EXPECT_GT(fastest, top);
+  EXPECT_LE(fastest, top + AccelAt(1, top));
+  EXPECT_NEAR(Bike().Speed, top, 0.3);
+}
+
+TEST_F(BikeMotionTest, TheFastestModelTopsOutAtOneHundredAndSixty) {
+  StartRace(2);
+  PlaceBikeOnRoad(kStraightRow);
+  Hold(vk::Up);
+  Ticks(1);
+  SetSpeed(159.5);
+  double fastest = 0;
+  for (int i = 0; i < 40; ++i) {
+    Game->RunTick();
+    fastest = std::max(fastest, Bike().Speed);
+  }
+  EXPECT_GT(fastest, 160.0);
+  EXPECT_LE(fastest, 160.0 + AccelAt(2, 160.0));
+}
+
+TEST_F(BikeMotionTest, DownBrakesIntoReverseToMinusEightAndTheExtraBrakeStopsIt) {
+  StartRace(1);
+  Hold(vk::Down);
+  Ticks(2);
+  // Model 1 brakes at (11 - 7) / 40 + 0.25 per frame.
+  EXPECT_NEAR(Bike().Speed, -0.35, 1e-9);
+  EXPECT_LT(Bike().Step, 0);
+  Ticks(30);
+  EXPECT_DOUBLE_EQ(Bike().Speed, -8.0);
+  // No drag in reverse: the bike keeps its speed with the keys up.
+  Release(vk::Down);
+  Ticks(5);
+  EXPECT_DOUBLE_EQ(Bike().Speed, -8.0);
+
+  Hold(vk::Space);
+  const int ticks = TicksUntil([&] { return Bike().Speed == 0; }, 40);
+  // 0.6 per frame up from -8 until within 1 of standstill.
+  EXPECT_GE(ticks, 12);
+  EXPECT_LE(ticks, 14);
+}
+
+TEST_F(BikeMotionTest, ReversingStopsAtTheBottomOfTheTrackGrid) {
+  StartRace(1);
+  PlaceBikeOnRoad(1494);
+  ASSERT_EQ(ViewRow, 1488);
+  Hold(vk::Down);
+  TicksUntil([] { return ViewRow == 1490; }, 600);
+  Ticks(3);
+  EXPECT_EQ(ViewRow, 1490);
+  EXPECT_EQ(Bike().Speed, 0.0);
+  EXPECT_EQ(Bike().Step, 0.0);
+}
+
+TEST_F(BikeMotionTest, SteeringNeedsMotionAndTurnsTheOtherWayInReverse) {
+  StartRace(1);
+  Hold(vk::Right);
+  Ticks(5);
+  EXPECT_EQ(Bike().SteerAcc, 0.0);
+
+  PlaceBikeOnRoad(kStraightRow);
+  SetSpeed(60);
+  Ticks(1);
+  EXPECT_GT(Bike().SteerAcc, 0.0);
+  EXPECT_LE(Bike().SteerAcc, 0.8);
+
+  Bike().SteerAcc = 0;
+  SetSpeed(-8);
+  Ticks(1);
+  EXPECT_LT(Bike().SteerAcc, 0.0);
+
+  // The extra brake locks the handlebars.
+  SetSpeed(60);
+  Hold(vk::Space);
+  Ticks(1);
+  Bike().SteerAcc = 0;
+  Ticks(1);
+  EXPECT_EQ(Bike().SteerAcc, 0.0);
+}
+
+TEST_F(BikeMotionTest, SteeringStopsAtAQuarterTurn) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  Hold(vk::Right);
+  Ticks(1);
+  SetSpeed(20);
+  Bike().SteerAcc = 127.9;
+  Ticks(1);
+  EXPECT_EQ(Bike().SteerAcc, 128.0);
+  EXPECT_EQ(Bike().Heading, 64);
+  Release(vk::Right);
+  Hold(vk::Left);
+  Ticks(1);
+  SetSpeed(20);
+  Bike().SteerAcc = -127.9;
+  Ticks(1);
+  EXPECT_EQ(Bike().SteerAcc, -128.0);
+  EXPECT_EQ(Bike().Heading, -64);
+}
+
+TEST_F(BikeMotionTest, LeanDeepensOnlyAfterTheTurnAndReversesThroughUpright) {
+  StartRace(1);
+  // From the left lane, so the turn stays on the road.
+  PlaceBikeOnRoad(kStraightRow, -kTilePx);
+  const TBikeModel& model = BikeModels[1];
+  Hold(vk::Up);
+  Ticks(1);
+  SetSpeed(60);
+  Hold(vk::Right);
+  Ticks(1);
+  EXPECT_EQ(Bike().Lean, 1);
+  EXPECT_EQ(Bike().Image(), Game->Form().MDXImageList2.Item(model.LeanRightImage));
+  EXPECT_EQ(Bike().AnimPosition, 5.5);
+  // Until the heading has moved by more than 5 the lean stays at its slightest.
+  TicksUntil([&] { return Bike().AnimPosition < 5.5; }, 60);
+  EXPECT_GT(Bike().Heading, 5);
+
+  // Faster bikes lean further: the deepest position is 5.5 - speed / 35, never below 0.
+  TicksUntil([&] { return Bike().AnimPosition <= 5.5 - Bike().Speed / 35 + 0.01; }, 100);
+  Ticks(5);
+  EXPECT_NEAR(Bike().AnimPosition, 5.5 - Bike().Speed / 35, 0.01);
+  ASSERT_FALSE(Bike().Crashed);
+
+  // Left while leaning right: back upright first, and only then over to the left.
+  Release(vk::Right);
+  Hold(vk::Left);
+  Ticks(2);
+  EXPECT_EQ(Bike().Lean, 1);
+  TicksUntil([&] { return Bike().Lean != 1; }, 100);
+  EXPECT_EQ(Bike().Lean, 0);
+  EXPECT_EQ(Bike().Image(), Game->Form().MDXImageList2.Item(model.UprightImage));
+  Ticks(1);
+  EXPECT_EQ(Bike().Lean, -1);
+  EXPECT_EQ(Bike().Image(), Game->Form().MDXImageList2.Item(model.LeanLeftImage));
+}
+
+TEST_F(BikeMotionTest, BesideTheRoadAFastBikeLosesHalfAPerFrameAndOnlyIdles) {
+  StartRace(1);
+  // The shoulder cell left of the road: 2.5 tiles left of the centre line.
+  PlaceBikeAt(TrackCenterX[kStraightRow] - 2.5 * kTilePx, kStraightRow);
+  SetSpeed(120);
+  Ticks(1);
+  ASSERT_FALSE(Bike().OnRoad);
+  SoundsPlayed();
+  const double before = Bike().Speed;
+  Ticks(10);
+  EXPECT_NEAR(Bike().Speed, before - 5.0, 1e-9);
+  EXPECT_FALSE(Bike().Crashed);
+  const std::vector<int> sounds = SoundsPlayed();
+  for (int sound : sounds) EXPECT_TRUE(sound == 4 || sound == 14 || sound == 15) << sound;
+}
+
+TEST_F(BikeMotionTest, UpAndDownTogetherBrakeWithoutThrottle) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  Hold(vk::Up);
+  Hold(vk::Down);
+  Ticks(1);
+  SetSpeed(50);
+  SoundsPlayed();
+  Ticks(1);
+  EXPECT_NEAR(Bike().Speed, 50 - BrakeDecel(1), 1e-9);
+  // Coasting sound above 40.
+  EXPECT_TRUE(Contains(SoundsPlayed(), 6));
+}
+
+TEST_F(BikeMotionTest, TheFirstGearChangeClunksAndLeavesOneTyreMark) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  Hold(vk::Up);
+  Ticks(1);
+  const double m = Bike().MaxFactor();
+  SetSpeed(65 * m - 0.1);
+  SoundsPlayed();
+  Ticks(2);
+  const std::vector<int> sounds = SoundsPlayed();
+  EXPECT_TRUE(Contains(sounds, 5));
+  EXPECT_TRUE(Contains(sounds, 19));
+  EXPECT_TRUE(Bike().EngineStage.GearChange);
+  int marks = 0;
+  for (int i = 1; i <= kSkidMarkSlots; ++i) marks += SkidMarks[i].Used ? 1 : 0;
+  EXPECT_EQ(marks, 1);
+  EXPECT_EQ(LastMark, 1);
+}
+
+TEST_F(BikeMotionTest, ExtraBrakeLaysMarksAboutTwelvePixelsApart) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  Ticks(1);
+  SetSpeed(60);
+  Hold(vk::Space);
+  Ticks(12);
+  int marks = 0;
+  for (int i = 1; i <= kSkidMarkSlots; ++i) marks += SkidMarks[i].Used ? 1 : 0;
+  EXPECT_GE(marks, 3);
+  // Consecutive marks lie in line behind the bike, roughly a mark's length apart.
+  for (int i = 2; i <= marks; ++i) {
+    EXPECT_NEAR(SkidMarks[i].X, SkidMarks[i - 1].X, 0.5);
+    EXPECT_GT(SkidMarks[i - 1].Y - SkidMarks[i].Y, 5.0);
+    EXPECT_LT(SkidMarks[i - 1].Y - SkidMarks[i].Y, 16.0);
+  }
+}

@@ -1,0 +1,290 @@
+// A race from its start to its end through the real game: the clock, contacts and crashes,
+// lives, the time running out, the finish with its roll-out into the results, and the keys that
+// open the race's dialogs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "RaceFixture.h"
+#include "app/ShellState.h"
+#include "platform/KeyCodes.h"
+#include "race/BikeModels.h"
+#include "race/RaceScreen.h"
+#include "race/RiderState.h"
+#include "race/TCar.h"
+#include "race/TPlayer.h"
+#include "race/TScrollBackground.h"
+#include "race/TrackState.h"
+#include "sprites/TPointer.h"
+
+namespace {
+constexpr int kStraightRow = 1470;
+constexpr int kClockBeep = 18;
+constexpr int kCrashSound = 20;
+constexpr int kBumpSound = 17;
+
+int Count(const std::vector<int>& sounds, int sound) {
+  return static_cast<int>(std::count(sounds.begin(), sounds.end(), sound));
+}
+}  // namespace
+
+class RaceFlowTest : public RaceTest {
+ protected:
+  void SetSpeed(double speed) {
+    Bike().Speed = speed;
+    Bike().Step = Bike().MaxFactor() * speed / 8;
+  }
+  // Puts the opponent of slot 1 standing on the bike, `dy` world pixels lower.
+  void PutOpponentOnBike(double dy) {
+    TOpponent& car = Opponents->Slots[1];
+    const TBikeModel& model = BikeModels[car.Model];
+    const double bikeX = ViewCol * kTilePx - Road->X + Bike().CenterX;
+    const double bikeY = ViewRow * kTilePx - Road->Y + Bike().CenterY;
+    car.PosX = bikeX - model.RidingWidth / 2.0;
+    car.PosY = bikeY + dy - model.RidingHeight / 2.0;
+    car.Speed = car.Step = 0;
+  }
+  // Beside the bike, near enough to be tested, so the contact latch opens again.
+  void MoveOpponentAway() {
+    Opponents->Slots[1].PosX -= 150;
+    Ticks(2);
+  }
+};
+
+TEST_F(RaceFlowTest, TheClockStartsWhenTheLevelMessageCloses) {
+  StartRace(1, /*wait=*/false);
+  EXPECT_EQ(TimeLeftMs, 45000);
+  EXPECT_EQ(Lives, 3);
+  EXPECT_EQ(Score, 0);
+  EXPECT_EQ(SpeedNeedle->Angle, 28);
+  WaitWhileDialog(DialogLevelStart);
+  EXPECT_EQ(TimeLeftMs, 45000);
+  Ticks(1);
+  EXPECT_EQ(TimeLeftMs, 45000 - FrameMs);
+  // Level 1 races one opponent.
+  EXPECT_EQ(RacerCount, 2);
+}
+
+TEST_F(RaceFlowTest, TheLastTenSecondsBeepOnceASecond) {
+  StartRace(1);
+  ASSERT_EQ(FrameMs, 11);
+  TimeLeftMs = 10000;
+  SoundsPlayed();
+  Ticks(1);
+  EXPECT_EQ(TimeLeftMs, 9989);
+  EXPECT_EQ(Count(SoundsPlayed(), kClockBeep), 0);
+  Ticks(1);
+  EXPECT_EQ(Count(SoundsPlayed(), kClockBeep), 1);
+  Ticks(80);
+  EXPECT_EQ(Count(SoundsPlayed(), kClockBeep), 0);
+  Ticks(20);
+  EXPECT_EQ(Count(SoundsPlayed(), kClockBeep), 1);
+}
+
+TEST_F(RaceFlowTest, EscapeAndPauseInOneTickOpenOnlyTheExitQuestion) {
+  StartRace(1);
+  Hold(vk::Escape);
+  Hold('P');
+  Ticks(1);
+  EXPECT_EQ(ActiveDialog, DialogExitToMenu);
+  Release(vk::Escape);
+  Release('P');
+  Game->Press('N');
+  EXPECT_EQ(ActiveDialog, DialogNone);
+  Game->Press('P');
+  EXPECT_EQ(ActiveDialog, DialogPause);
+  const int time = TimeLeftMs;
+  Ticks(20);
+  EXPECT_EQ(TimeLeftMs, time);
+}
+
+TEST_F(RaceFlowTest, TheNeedleFollowsTheSpeed) {
+  EXPECT_EQ(NeedleAngle(0, false), 28);
+  EXPECT_EQ(NeedleAngle(0, true), 27);
+  EXPECT_EQ(NeedleAngle(200, false), 182);
+  EXPECT_EQ(NeedleAngle(-8, false), 28);
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  SetSpeed(100);
+  Ticks(1);
+  EXPECT_EQ(SpeedNeedle->Angle, NeedleAngle(Bike().Speed, Bike().EngineStage.GearChange));
+  EXPECT_GT(SpeedNeedle->Angle, 100);
+}
+
+TEST_F(RaceFlowTest, TheBarrierCostsALifeAtOnceAndTheBikeRestartsOnTheRoadThreeSecondsLater) {
+  StartRace(1);
+  // The right barrier stands 3 tiles and a bit right of the centre line.
+  PlaceBikeAt(TrackCenterX[kStraightRow] + 3 * kTilePx + 10, kStraightRow);
+  Bike().HitsLeft = 2;
+  SoundsPlayed();
+  Ticks(1);
+  ASSERT_TRUE(Bike().Crashed);
+  EXPECT_EQ(Lives, 2);
+  EXPECT_EQ(Bike().HitsLeft, 3);
+  EXPECT_EQ(Count(SoundsPlayed(), kCrashSound), 1);
+  EXPECT_EQ(Bike().Image(), Game->Form().MDXImageList2.Item(BikeModels[1].CrashImage));
+
+  const int ticks = TicksUntil([&] { return !Bike().Crashed; }, 400);
+  // 3000 ms at 11 ms a frame.
+  EXPECT_GE(ticks, 272);
+  EXPECT_LE(ticks, 275);
+  EXPECT_EQ(Lives, 2);
+  EXPECT_EQ(Bike().Speed, 0.0);
+  EXPECT_EQ(Bike().Lean, 0);
+  EXPECT_EQ(Road->X, 0.0);
+  EXPECT_EQ(Road->Y, 0.0);
+  Ticks(1);
+  EXPECT_TRUE(Bike().OnRoad);
+  EXPECT_FALSE(Bike().Crashed);
+}
+
+TEST_F(RaceFlowTest, AFallCostsNoLife) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow, -kTilePx);
+  Hold(vk::Up);
+  Hold(vk::Right);
+  Ticks(1);
+  SetSpeed(140);
+  TicksUntil([&] { return Bike().Lean == 1 && 5.5 - Bike().AnimPosition > 3.1; }, 200);
+  ASSERT_FALSE(Bike().Crashed);
+  const int heading = Bike().Heading;
+  Hold(vk::Down);
+  Ticks(2);
+  EXPECT_TRUE(Bike().Crashed);
+  EXPECT_EQ(Lives, 3);
+  EXPECT_EQ(Bike().HitsLeft, 3);
+  // A fall keeps the heading.
+  EXPECT_NEAR(Bike().Heading, heading, 1);
+}
+
+TEST_F(RaceFlowTest, ThreeOpponentContactsCostOneLifeAndAPushFromBehindPassesAfterAMoment) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  SetSpeed(50);
+  Hold(vk::Up);
+  // From behind: a push of 10 for 100 ms.
+  PutOpponentOnBike(20);
+  Ticks(1);
+  const double before = Bike().Speed;
+  SoundsPlayed();
+  Ticks(1);
+  EXPECT_TRUE(Bike().Pushed);
+  EXPECT_EQ(Bike().HitsLeft, 2);
+  EXPECT_NEAR(Bike().Speed, before + 10, 0.7);
+  EXPECT_EQ(Count(SoundsPlayed(), kBumpSound), 1);
+  MoveOpponentAway();
+  TicksUntil([&] { return !Bike().Pushed; }, 20);
+  EXPECT_LT(Bike().Speed, before + 3);
+
+  // Running into it from behind it: a bump, no push.
+  PutOpponentOnBike(-20);
+  Ticks(2);
+  EXPECT_FALSE(Bike().Pushed);
+  EXPECT_EQ(Bike().HitsLeft, 1);
+  // The second hit knocks the opponent down.
+  EXPECT_TRUE(Opponents->Slots[1].KnockedOut);
+  MoveOpponentAway();
+
+  PutOpponentOnBike(-20);
+  Ticks(2);
+  EXPECT_TRUE(Bike().Crashed);
+  EXPECT_EQ(Lives, 2);
+  EXPECT_EQ(Bike().HitsLeft, 3);
+}
+
+TEST_F(RaceFlowTest, ContactsAfterTheFinishCostNothing) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  SetSpeed(50);
+  Bike().Finished = true;
+  PutOpponentOnBike(20);
+  Ticks(2);
+  EXPECT_EQ(Bike().HitsLeft, 3);
+  EXPECT_TRUE(Bike().Pushed);
+}
+
+// The throttle held through the end of the time does not keep the bike creeping, which would
+// hold the roll-out off for as long as the key stays down.
+TEST_F(RaceFlowTest, RunningOutOfTimeCostsALifeAndReplaysTheLevel) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  Hold(vk::Up);
+  Ticks(1);
+  SetSpeed(40);
+  TimeLeftMs = 300;
+  TicksUntil([&] { return Bike().TimeUp; }, 100);
+  // The bike is out of time as soon as no more than a frame and a millisecond are left.
+  EXPECT_LE(TimeLeftMs, FrameMs + 1);
+  EXPECT_GE(TimeLeftMs, 0);
+  TicksUntil([] { return ActiveDialog == DialogTimeOver; }, 400);
+  EXPECT_EQ(Lives, 2);
+  EXPECT_EQ(Bike().Speed, 0.0);
+  WaitWhileDialog(DialogTimeOver);
+  EXPECT_EQ(ActiveDialog, DialogLevelStart);
+  EXPECT_EQ(Level, 1);
+  EXPECT_EQ(TimeLeftMs, 45000);
+  EXPECT_EQ(ViewRow, 1478);
+  EXPECT_FALSE(Bike().TimeUp);
+  EXPECT_EQ(Bike().HitsLeft, 3);
+}
+
+TEST_F(RaceFlowTest, RunningOutOfTimeOnTheLastLifeEndsTheGame) {
+  StartRace(1);
+  Lives = 1;
+  TimeLeftMs = 100;
+  TicksUntil([] { return ActiveDialog == DialogGameOver; }, 400);
+  EXPECT_EQ(Lives, 0);
+  WaitWhileDialog(DialogGameOver);
+  // A score of 0 makes no high score: straight back to the menu.
+  EXPECT_EQ(CurrentScreen, ScreenMainMenu);
+  EXPECT_EQ(Player, nullptr);
+  EXPECT_EQ(Road, nullptr);
+  EXPECT_EQ(Opponents, nullptr);
+  EXPECT_EQ(SpeedNeedle, nullptr);
+}
+
+TEST_F(RaceFlowTest, CrashingOnTheLastLifeEndsTheGame) {
+  StartRace(1);
+  Lives = 1;
+  PlaceBikeAt(TrackCenterX[kStraightRow] + 3 * kTilePx + 10, kStraightRow);
+  Ticks(1);
+  ASSERT_TRUE(Bike().Crashed);
+  EXPECT_EQ(Lives, 0);
+  TicksUntil([] { return ActiveDialog == DialogGameOver; }, 400);
+  EXPECT_TRUE(Bike().Crashed);
+}
+
+TEST_F(RaceFlowTest, TheFinishRollsOutIntoTheResultsAndTheNextLevel) {
+  StartRace(1);
+  // Level 1's finish line lies in row 1250.
+  PlaceBikeOnRoad(1256);
+  Hold(vk::Up);
+  Ticks(1);
+  SetSpeed(80);
+  TicksUntil([&] { return Bike().Finished; }, 200);
+  Release(vk::Up);
+  const int timeLeft = TimeLeftMs;
+  ASSERT_GT(timeLeft, 1000);
+  EXPECT_EQ(RacePlace, 1);
+  TicksUntil([&] { return Bike().Speed == 0; }, 200);
+  // The bike rolls out and stands 2000 ms before the results.
+  const int waited = TicksUntil([] { return ActiveDialog == DialogLevelResults; }, 400);
+  EXPECT_GE(waited, 2000 / FrameMs - 1);
+  EXPECT_LE(waited, 2000 / FrameMs + 2);
+  EXPECT_EQ(TimeLeftMs, timeLeft);
+  EXPECT_EQ(EndDelayMs, timeLeft);
+  EXPECT_EQ(PlacePrize, 800);
+  const int scoreBefore = Score;
+
+  WaitWhileDialog(DialogLevelResults);
+  EXPECT_EQ(Score, scoreBefore + 800 + timeLeft / 1000 * 5);
+  EXPECT_EQ(ActiveDialog, DialogLevelStart);
+  EXPECT_EQ(Level, 2);
+  EXPECT_EQ(TimeLeftMs, 55000);
+  EXPECT_EQ(Lives, 3);
+  EXPECT_FALSE(Bike().Finished);
+  WaitWhileDialog(DialogLevelStart);
+  Ticks(1);
+  // Level 2 races two opponents.
+  EXPECT_EQ(RacerCount, 3);
+}
