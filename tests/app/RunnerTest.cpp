@@ -116,6 +116,21 @@ TEST_F(RunnerTest, AltEnterFromAScriptSwitchesToFullScreen) {
   EXPECT_TRUE(Has(run.StateLines[1], "\"FullScreen\":true"));
 }
 
+TEST_F(RunnerTest, YesOnExitTheGameSavesBothFilesAndReportsTheShutdownTick) {
+  const RunResult run = Run("--ticks 200", "80 press Escape\n83 press Y\n");
+  ASSERT_EQ(run.Status, 0) << run.Errors;
+  EXPECT_TRUE(Has(run.Errors, "shutdown at tick 83")) << run.Errors;
+  EXPECT_EQ(run.StateLines.size(), 83u);
+  EXPECT_TRUE(fs::exists(Dir / "Data" / "Save" / "options"));
+  EXPECT_TRUE(fs::exists(Dir / "Data" / "Save" / "hs"));
+}
+
+TEST_F(RunnerTest, TicksRunningOutWritesNoSaveFiles) {
+  const RunResult run = Run("--ticks 20");
+  ASSERT_EQ(run.Status, 0) << run.Errors;
+  EXPECT_FALSE(fs::exists(Dir / "Data" / "Save" / "options"));
+}
+
 TEST_F(RunnerTest, BadScriptLineIsReportedNotRun) {
   const RunResult run = Run("--ticks 4", "# comment\n\n2 press Hyper\n");
   EXPECT_NE(run.Status, 0);
