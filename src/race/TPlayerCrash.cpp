@@ -110,16 +110,18 @@ void TPlayer::ScaleSpeed(double factor, bool withSound) {
   if (withSound) PlaySound(kBumpSound);
 }
 
-// A push scales the speed by (Speed + delta) / Speed, which a standing bike cannot: it gets the
-// change added instead, so a push and its end still cancel out.
+// A push scales the speed by (Speed + delta) / Speed, which a standing bike cannot: a push
+// gives it the change outright, and the end of a push leaves it standing.
 void TPlayer::ChangeSpeedBy(double delta, bool withSound) {
   if (Speed != 0) {
     ScaleSpeed((Speed + delta) / Speed, withSound);
     return;
   }
   ScaleSpeed(1.0, withSound);
-  Speed = delta;
-  Step = MaxFactor() * Speed / 8;
+  if (delta > 0) {
+    Speed = delta;
+    Step = MaxFactor() * Speed / 8;
+  }
 }
 
 void TPlayer::StopRiderSounds(bool all) {

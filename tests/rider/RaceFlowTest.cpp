@@ -81,6 +81,48 @@ TEST_F(RaceFlowTest, TheLastTenSecondsBeepOnceASecond) {
   EXPECT_EQ(Count(SoundsPlayed(), kClockBeep), 1);
 }
 
+// After the finish the clock stands; a second that does not pass has nothing to beep for.
+TEST_F(RaceFlowTest, AStandingClockDoesNotBeep) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  TimeLeftMs = 9995;
+  Bike().Finished = true;
+  Ticks(1);
+  SoundsPlayed();
+  Ticks(10);
+  EXPECT_EQ(TimeLeftMs, 9995);
+  EXPECT_EQ(Count(SoundsPlayed(), kClockBeep), 0);
+}
+
+TEST_F(RaceFlowTest, ThePlaceCountsTheOpponentsAhead) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  TOpponent& car = Opponents->Slots[1];
+  const double bikeY = ViewRow * kTilePx - Road->Y + Bike().CenterY;
+  car.PosY = bikeY - 3 * kTilePx;
+  Ticks(2);
+  EXPECT_EQ(RacePlace, 2);
+  EXPECT_EQ(RacerCount, 2);
+  car.PosY = bikeY + 3 * kTilePx;
+  Ticks(2);
+  EXPECT_EQ(RacePlace, 1);
+}
+
+TEST_F(RaceFlowTest, ThePauseSilencesTheEngineAndItsEndStartsItAgain) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  Hold(vk::Up);
+  Ticks(5);
+  const int engine = Bike().EngineSound;
+  ASSERT_NE(engine, 0);
+  Game->Press('P');
+  ASSERT_EQ(ActiveDialog, DialogPause);
+  SoundsPlayed();
+  Game->Press('P');
+  EXPECT_EQ(ActiveDialog, DialogNone);
+  EXPECT_EQ(Count(SoundsPlayed(), engine), 1);
+}
+
 TEST_F(RaceFlowTest, EscapeAndPauseInOneTickOpenOnlyTheExitQuestion) {
   StartRace(1);
   Hold(vk::Escape);
@@ -190,6 +232,21 @@ TEST_F(RaceFlowTest, ThreeOpponentContactsCostOneLifeAndAPushFromBehindPassesAft
   EXPECT_TRUE(Bike().Crashed);
   EXPECT_EQ(Lives, 2);
   EXPECT_EQ(Bike().HitsLeft, 3);
+}
+
+TEST_F(RaceFlowTest, APushOnAStandingBikeGivesItTheTenAndItsEndLeavesItStanding) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  PutOpponentOnBike(20);
+  Ticks(2);
+  ASSERT_TRUE(Bike().Pushed);
+  EXPECT_NEAR(Bike().Speed, 10, 0.5);
+  MoveOpponentAway();
+  // Stopped again before the push is over.
+  SetSpeed(0);
+  TicksUntil([&] { return !Bike().Pushed; }, 20);
+  EXPECT_EQ(Bike().Speed, 0.0);
+  EXPECT_EQ(Bike().Step, 0.0);
 }
 
 TEST_F(RaceFlowTest, ContactsAfterTheFinishCostNothing) {
