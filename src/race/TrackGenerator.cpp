@@ -265,9 +265,19 @@ void PlaceGroundObjects() {
 // right after its scatter; the random draws keep their row-by-row order.
 void ScatterAndFinishRow(int r) {
   TTrackRow& row = TrackGrid[r];
+  // The same draws as "if (Random(2) == 0) variant = 49 + Random(3)" on every empty cell, without
+  // the coin's branch: half of them would be mispredicted, and this loop runs a million times.
+  uint32_t seed = RandSeed;
   for (int k = 1; k <= kTrackColumns; ++k) {
-    if (row[k] == kEmpty && Random(2) == 0) row[k] = static_cast<int8_t>(49 + Random(3));
+    if (row[k] != kEmpty) continue;
+    const uint32_t coin = seed * kRandomMultiplier + 1;
+    const uint32_t next = coin * kRandomMultiplier + 1;
+    const bool varied = (coin >> 31) == 0;  // Random(2) is the seed's top bit
+    const auto variant = static_cast<int8_t>(49 + ((static_cast<uint64_t>(next) * 3) >> 32));
+    row[k] = varied ? variant : kEmpty;
+    seed = varied ? next : coin;
   }
+  RandSeed = seed;
   for (int k = 1; k <= kTrackColumns; ++k) {
     if (row[k] == kEmpty) row[k] = 0;
     if (row[k] == kTileLane) {
