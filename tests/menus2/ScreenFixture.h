@@ -10,15 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/HeadlessDriver.h"
+#include "BakedGameTest.h"
 
-class ScreenTest : public ::testing::Test {
+class ScreenTest : public BakedGameTest {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-  // Ticks until the main menu's opening animation is over (fails after a second's worth).
-  void FinishIntro();
-  void Ticks(int count);
   // From the main menu, walks the highlight down to the button and presses Enter.
   void OpenFromMainMenu(int button);
   // The mouse over a side-menu button (1..6), then a click.
@@ -27,8 +22,4 @@ class ScreenTest : public ::testing::Test {
   void QuitThroughTheMainMenu();
   std::vector<std::string> SaveFileLines(const std::string& name) const;
   std::vector<std::string>& LinksOpened() { return Game->Devices().shell->Opened; }
-
-  std::filesystem::path Dir;
-  std::filesystem::path OldDir;
-  std::unique_ptr<HeadlessDriver> Game;
 };

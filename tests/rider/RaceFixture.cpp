@@ -19,40 +19,6 @@
 
 namespace fs = std::filesystem;
 
-void RaceTest::SetUp() {
-  OldDir = fs::current_path();
-  Dir =
-      fs::temp_directory_path() / ("gearrush-race-" + std::to_string(getpid()) + "-" +
-                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  fs::remove_all(Dir);
-  fs::create_directories(Dir / "Data" / "Save");
-  const fs::path baked = fs::path(GR_BINARY_DIR) / "Data";
-  for (const char* folder : {"Res", "Music", "Fonts"}) {
-    if (fs::exists(baked / folder))
-      fs::create_directory_symlink(baked / folder, Dir / "Data" / folder);
-  }
-  fs::current_path(Dir);
-  ResetShellState();
-  ResetHeldKeys();
-  ResetRiderState();
-  ResetTrackState();
-  ResetDialogState();
-  SetDefaultOptions();
-  CurrentSong = 0;
-  MusicResumePending = false;
-  BossCaptureMode = false;
-  CountryEntryOn = false;
-  NameEntry.clear();
-  Game = std::make_unique<HeadlessDriver>(1, 85, 85, CreateTtfTextRenderer("Data/Fonts"));
-  Game->Form().FormCreate();
-}
-
-void RaceTest::TearDown() {
-  Game.reset();
-  fs::current_path(OldDir);
-  fs::remove_all(Dir);
-}
-
 void RaceTest::StartRace(int model, bool wait) {
   for (int i = 0; i < 200 && MenuIntroActive; ++i) Game->RunTick();
   ASSERT_FALSE(MenuIntroActive);
@@ -74,10 +40,6 @@ void RaceTest::StartRace(int model, bool wait) {
 
 void RaceTest::WaitWhileDialog(DialogKind kind) {
   TicksUntil([&] { return ActiveDialog != kind; }, 2000);
-}
-
-void RaceTest::Ticks(int count) {
-  for (int i = 0; i < count; ++i) Game->RunTick();
 }
 
 void RaceTest::Hold(uint16_t key) {

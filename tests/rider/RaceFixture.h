@@ -9,16 +9,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/HeadlessDriver.h"
+#include "BakedGameTest.h"
 #include "app/ShellState.h"
 
 class TPlayer;
 
-class RaceTest : public ::testing::Test {
+class RaceTest : public BakedGameTest {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-
   // From the main menu through the bike screen into a race on `model`, under its level-start
   // message (`wait` false) or after the bike's first move (`wait` true).
   void StartRace(int model = 1, bool wait = true);
@@ -38,10 +35,8 @@ class RaceTest : public ::testing::Test {
     }
     return ticks;
   }
-  void Ticks(int count);
   void Hold(uint16_t key);
   void Release(uint16_t key);
-  std::vector<int> SoundsPlayed() { return Game->Devices().sound->TakePlayed(); }
 
   // Moves the view so that the bike's centre lies on world x `worldX` in track row `row`,
   // standing still; sideways `offsetPx` from the road's centre line with PlaceBikeOnRoad.
@@ -51,8 +46,4 @@ class RaceTest : public ::testing::Test {
   int BikeRow() const;
 
   TPlayer& Bike() const;
-
-  std::filesystem::path Dir;
-  std::filesystem::path OldDir;
-  std::unique_ptr<HeadlessDriver> Game;
 };

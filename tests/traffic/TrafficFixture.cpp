@@ -17,26 +17,8 @@
 #include "race/TrackState.h"
 #include "storage/GameOptions.h"
 
-namespace fs = std::filesystem;
-
 void TrafficTest::SetUp() {
-  OldDir = fs::current_path();
-  Dir =
-      fs::temp_directory_path() / ("gearrush-traffic-" + std::to_string(getpid()) + "-" +
-                                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  fs::remove_all(Dir);
-  fs::create_directories(Dir / "Data" / "Save");
-  fs::create_directory_symlink(fs::path(GR_BINARY_DIR) / "Data" / "Res", Dir / "Data" / "Res");
-  fs::current_path(Dir);
-  ResetShellState();
-  ResetHeldKeys();
-  ResetRiderState();
-  ResetTrackState();
-  SetDefaultOptions();
-  GameOptions.MusicOn = false;
-  CurrentSong = 0;
-  Game = std::make_unique<HeadlessDriver>(1, 85, 85);
-  Game->Form().FormCreate();
+  BakedGameTest::SetUp();
   // The race's sprites alone in the engine, so the pickup tests see only them.
   LeaveMainMenu();
   Engine().PurgeRemoved();
@@ -45,14 +27,6 @@ void TrafficTest::SetUp() {
   CurrentScreen = ScreenRace;
   MotionFactor = 1.0;
   FrameMs = 11;
-}
-
-void TrafficTest::TearDown() {
-  Game.reset();
-  ResetTrackState();
-  ResetShellState();
-  fs::current_path(OldDir);
-  fs::remove_all(Dir);
 }
 
 void TrafficTest::BuildTrack(int level, uint32_t seed) {

@@ -10,18 +10,16 @@
 #include <memory>
 #include <vector>
 
-#include "app/HeadlessDriver.h"
+#include "BakedGameTest.h"
 #include "race/TCar.h"
 
 class TSpriteEngine;
 
-class TrafficTest : public ::testing::Test {
+class TrafficTest : public BakedGameTest {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   TSpriteEngine& Engine() { return Game->Form().MDXSpriteEngine; }
-  std::vector<int> SoundsPlayed() { return Game->Devices().sound->TakePlayed(); }
 
   // A generated track of `level` from `seed`, as the race start builds it.
   void BuildTrack(int level, uint32_t seed);
@@ -34,10 +32,6 @@ class TrafficTest : public ::testing::Test {
   // One opponent of model 1 in slot `slot`, riding straight up with its centre at the world
   // point (centreX, centreY) after its next move at step `step`; the timers far off.
   TOpponent& PutRider(int slot, double centreX, double centreY, double step);
-
-  std::filesystem::path Dir;
-  std::filesystem::path OldDir;
-  std::unique_ptr<HeadlessDriver> Game;
 };
 
 // World x of the straight track's centre line and its road's columns.
