@@ -32,7 +32,9 @@ class TtfTextRenderer final : public TextRenderer {
   }
 
   ~TtfTextRenderer() override {
-    for (auto& entry : Fonts_) TTF_CloseFont(entry.second);
+    for (auto& entry : Fonts_) {
+      if (entry.second) TTF_CloseFont(entry.second);
+    }
     FcConfigDestroy(Config_);
   }
 
@@ -89,9 +91,10 @@ class TtfTextRenderer final : public TextRenderer {
       FcPatternGetInteger(match, FC_WEIGHT, 0, &matchedWeight);
       FcPatternDestroy(match);
     }
+    // Without any usable font the game goes on without its texts rather than stopping mid-tick.
     TTF_Font* font =
         file.empty() ? nullptr : TTF_OpenFontDPI(file.c_str(), points, kDotsPerInch, kDotsPerInch);
-    if (!font) throw std::runtime_error("No font for \"" + face + "\"");
+    if (!font) return nullptr;
     // A face without a bold cut is emboldened by the renderer.
     if (bold && matchedWeight < FC_WEIGHT_BOLD) TTF_SetFontStyle(font, TTF_STYLE_BOLD);
     return font;
