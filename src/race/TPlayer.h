@@ -49,6 +49,9 @@ bool IsRoadAtWorld(int worldX, int worldY);
 // Prize points by the place reached, places 1..6; any other place wins nothing.
 int PlacePrizeFor(int place);
 
+// Picture of image list 3 for a track-map tile code, or -1 for codes that draw nothing.
+int TrackMapPicture(int code);
+
 class TPlayer final : public TMyImageSprite, public TRoadsideRider {
  public:
   // The track map: 16 columns by 12 rows of map tile codes, 1-based (0 = empty).

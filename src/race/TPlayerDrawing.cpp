@@ -45,34 +45,6 @@ constexpr int kTopMaskPicture = 12;
 constexpr int kBottomMaskPicture = 13;
 constexpr int kBottomMaskY = 195;
 
-// Picture of list 3 for a map tile code, or -1 for codes that draw nothing.
-int MapPicture(int code) {
-  switch (code) {
-    case 1:
-      return 0;
-    case 2:
-      return 1;
-    case 3:
-      return 2;
-    case 4:
-      return 3;
-    case 6:
-      return 4;
-    case 7:
-      return 5;
-    case 10:
-      return 6;
-    case 20:
-      return 7;
-    case 30:
-      return 8;
-    case 40:
-      return 9;
-    default:
-      return -1;
-  }
-}
-
 // Where the road stroke of a tile starts, in map pixels from the tile's left edge.
 double AlignmentOffset(int code) {
   switch (code) {
@@ -133,6 +105,33 @@ int FirstTileColumn(const TPlayer::TMapTiles& tiles, int row) {
   return 0;
 }
 }  // namespace
+
+int TrackMapPicture(int code) {
+  switch (code) {
+    case 1:
+      return 0;
+    case 2:
+      return 1;
+    case 3:
+      return 2;
+    case 4:
+      return 3;
+    case 6:
+      return 4;
+    case 7:
+      return 5;
+    case 10:
+      return 6;
+    case 20:
+      return 7;
+    case 30:
+      return 8;
+    case 40:
+      return 9;
+    default:
+      return -1;
+  }
+}
 
 void TPlayer::OnDraw() {
   Surface* surface = Engine()->Surface();
@@ -229,7 +228,7 @@ void TPlayer::DrawTrackMap() const {
 
   for (int r = 1; r <= kDrawnMapRows; ++r) {
     for (int c = 1; c <= kMapColumns; ++c) {
-      const int picture = MapPicture(MapTiles[c][r]);
+      const int picture = TrackMapPicture(MapTiles[c][r]);
       if (picture < 0) continue;
       DrawAt(surface, kMapList, picture, shiftX + kMapTileWidth * c + 621,
              shiftY + kMapTileHeight * r + 31);

@@ -11,6 +11,7 @@
 
 #include "app/Random.h"
 #include "platform/Surface.h"
+#include "race/TPlayer.h"
 #include "race/TrackGenerator.h"
 #include "race/TrackState.h"
 #include "resources/ImageCollection.h"
@@ -237,35 +238,9 @@ void DrawTrackMap(TDXImageList& list3, Surface& s, int viewRow, int viewCol) {
     break;
   }
   const double m = 708 - (f + (d - 1) * 10 + 631) + 9;
-  auto imageOf = [](int code) {
-    switch (code) {
-      case 1:
-        return 0;
-      case 2:
-        return 1;
-      case 3:
-        return 2;
-      case 4:
-        return 3;
-      case 6:
-        return 4;
-      case 7:
-        return 5;
-      case 10:
-        return 6;
-      case 20:
-        return 7;
-      case 30:
-        return 8;
-      case 40:
-        return 9;
-      default:
-        return -1;
-    }
-  };
   for (int r = 1; r <= 11; ++r) {
     for (int c = 1; c <= 16; ++c) {
-      const int image = imageOf(tiles[c][r]);
+      const int image = TrackMapPicture(tiles[c][r]);
       if (image < 0) continue;
       DrawPattern(*list3.Item(image), s, static_cast<int>(std::lround(m)) + 10 * c + 621,
                   15 * r + 31, 0);
