@@ -1,12 +1,18 @@
 // The tyre-mark table and the track map the bike's draw routine builds.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "RaceFixture.h"
 #include "app/ShellState.h"
 #include "platform/KeyCodes.h"
+#include "race/TCar.h"
 #include "race/TPlayer.h"
 #include "race/TScrollBackground.h"
 #include "race/TrackState.h"
+#include "resources/ImageCollection.h"
+#include "sprites/GameImages.h"
+#include "sprites/ImageDrawing.h"
 
 TEST(TyreMarkTest, AFullTableTakesNoMoreMarksUntilSomeLeaveTheScreen) {
   ClearSkidMarks();
@@ -94,4 +100,88 @@ TEST_F(TrackMapTest, PiecesAtTheMapsRightEdgeKeepInsideIt) {
   DrawFrozen();
   EXPECT_EQ(Tile(1, 3), 1);
   EXPECT_EQ(Tile(2, 3), 2);
+}
+
+// The map's tiles and markers where the alignment rules put them, found in the presented frame:
+// every opaque pixel of the map picture must be there.
+class TrackMapPlacementTest : public TrackMapTest {
+ protected:
+  bool DrawnAt(int picture, int x, int y) {
+    const TPictureCollectionItem* item = GameImageList(3)->Item(picture);
+    if (item == nullptr) return false;
+    constexpr uint16_t kUnset = 0x0821;
+    Surface scratch(800, 600);
+    scratch.Fill(kUnset);
+    DrawPattern(*item, scratch, x, y, 0);
+    const Surface& frame = Game->Devices().display->LastFrame;
+    int opaque = 0;
+    for (int py = 0; py < 600; ++py) {
+      for (int px = 0; px < 800; ++px) {
+        if (scratch.At(px, py) == kUnset) continue;
+        ++opaque;
+        if (frame.At(px, py) != scratch.At(px, py)) return false;
+      }
+    }
+    return opaque > 0;
+  }
+  // The first lane cell of a track row, as a map column.
+  int LaneColumn(int trackRow) const {
+    for (int c = 1; c <= TPlayer::kMapColumns; ++c)
+      if (TrackGrid[trackRow][ViewCol + c] == kTileLane) return c;
+    return 0;
+  }
+};
+
+TEST_F(TrackMapPlacementTest, AStraightRoadLiesUnderThePlayerMarkerAndOpponentsAlongIt) {
+  StartRace(1);
+  // A column further right: the map shifts so the road still meets the marker.
+  PlaceBikeOnRoad(1470, kTilePx);
+  TOpponent& car = Opponents->Slots[1];
+  car.Active = true;
+  car.PosX = ViewCol * kTilePx + 100;
+  car.PosY = ViewRow * kTilePx + 3 * kTilePx;  // three rows below the view's top
+  car.Speed = car.Step = 0;
+  Game->Press('P');
+  car.NearView = true;
+  car.PosY = ViewRow * kTilePx + 3 * kTilePx;
+  DrawFrozen();
+  // A straight tile (6) starts its stroke 4 pixels in: m = 708 - (4 + (d - 1) x 10 + 631) + 9,
+  // drawn at m + 10 c + 621 for its column c = d, which is 713 whatever d is.
+  const int d = LaneColumn(ViewRow + 6);
+  ASSERT_GT(d, 0);
+  const int m = 708 - (4 + (d - 1) * 10 + 631) + 9;
+  for (int r : {2, 4, 7, 8, 9}) {
+    const int c = LaneColumn(ViewRow + r);
+    EXPECT_TRUE(DrawnAt(4, m + 10 * c + 621, 15 * r + 31)) << "map row " << r;
+    EXPECT_FALSE(DrawnAt(4, m + 10 * c + 622, 15 * r + 31)) << "map row " << r;
+  }
+  EXPECT_EQ(m + 10 * d + 621, 713);
+  // The opponent's marker: 3 rows down is 45 map pixels, so row (45 - 14 + 32) div 15 = 4, a
+  // straight tile (offset 0): x = 0 + 10 d + 631 + m - 15, y = 45 - 14 + 46.
+  EXPECT_TRUE(DrawnAt(10, 10 * d + 631 + m - 15, 45 - 14 + 46));
+  EXPECT_TRUE(DrawnAt(11, 708, 116)) << "the player marker";
+}
+
+TEST_F(TrackMapPlacementTest, ADiagonalUnderTheBikeSlidesTheMapWithTheRoadsOffset) {
+  StartRace(1);
+  PlaceBikeOnRoad(1470);
+  Game->Press('P');
+  // The bike's map row: a drift-right half-step (left edge 45, then a lane) at column 5.
+  TTrackRow& cells = TrackGrid[ViewRow + 6];
+  cells.fill(0);
+  cells[ViewCol + 4] = 45;
+  cells[ViewCol + 5] = kTileLane;
+  Road->Y = 36;  // half a row: 7.5 map pixels down
+  DrawFrozen();
+  ASSERT_EQ(Tile(5, 6), 1);
+  // Tile 1 starts 9 pixels in and leans 0.36208 per map pixel: f = 9 + 7.5 x 0.36208.
+  const double v = 36.0 / 72 * 15;
+  const double f = 9 + v * 0.36208;
+  const int m = static_cast<int>(std::nearbyint(708 - (f + 4 * 10 + 631) + 9));
+  const int shiftY = static_cast<int>(std::nearbyint(v));
+  ASSERT_EQ(shiftY, 8);
+  for (int r : {2, 4, 8, 9}) {
+    const int c = LaneColumn(ViewRow + r);
+    EXPECT_TRUE(DrawnAt(4, m + 10 * c + 621, shiftY + 15 * r + 31)) << "map row " << r;
+  }
 }

@@ -11,6 +11,7 @@
 #include "platform/KeyCodes.h"
 #include "platform/ttf/TtfTextRenderer.h"
 #include "race/RiderState.h"
+#include "race/TCar.h"
 #include "race/TPlayer.h"
 #include "race/TScrollBackground.h"
 #include "race/TrackState.h"
@@ -72,6 +73,20 @@ void RaceTest::PlaceBikeAt(double worldX, int row) {
 
 void RaceTest::PlaceBikeOnRoad(int row, double offsetPx) {
   PlaceBikeAt(TrackCenterX[row] + offsetPx, row);
+}
+
+void RaceTest::LayStraightTrack(int row) {
+  const TTrackRow pattern = TrackGrid[row];
+  const int32_t centre = TrackCenterX[row];
+  for (int r = 1; r <= kTrackRows; ++r) {
+    TrackGrid[r] = pattern;
+    TrackRowKind[r] = SectionStraight;
+    TrackCenterX[r] = centre;
+  }
+  if (Opponents != nullptr) {
+    for (TOpponent& car : Opponents->Slots) car.Active = false;
+  }
+  Road->RefreshRoadWindow();
 }
 
 int RaceTest::BikeRow() const {

@@ -42,6 +42,9 @@ class RaceTest : public BakedGameTest {
   // standing still; sideways `offsetPx` from the road's centre line with PlaceBikeOnRoad.
   void PlaceBikeAt(double worldX, int row);
   void PlaceBikeOnRoad(int row, double offsetPx = 0);
+  // Every row of the track becomes a copy of the start straight's row `row`: the bike can ride
+  // straight up for as long as a test needs. The opponents leave the race.
+  void LayStraightTrack(int row = 1470);
   // The track row under the bike's centre.
   int BikeRow() const;
 

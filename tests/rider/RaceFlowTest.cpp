@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "RaceFixture.h"
 #include "app/ShellState.h"
@@ -140,17 +141,34 @@ TEST_F(RaceFlowTest, EscapeAndPauseInOneTickOpenOnlyTheExitQuestion) {
   EXPECT_EQ(TimeLeftMs, time);
 }
 
+// The needle turns 0.76875 units per unit of speed from its rest at 28, never below the rest,
+// and one unit back while the gears change.
 TEST_F(RaceFlowTest, TheNeedleFollowsTheSpeed) {
-  EXPECT_EQ(NeedleAngle(0, false), 28);
-  EXPECT_EQ(NeedleAngle(0, true), 27);
-  EXPECT_EQ(NeedleAngle(200, false), 182);
-  EXPECT_EQ(NeedleAngle(-8, false), 28);
   StartRace(1);
   PlaceBikeOnRoad(kStraightRow);
+  for (const double speed : {100.0, 40.0, 0.0, -8.0, 152.0}) {
+    SetSpeed(speed);
+    Ticks(1);
+    const double s = Bike().Speed;
+    const int expected = std::max(28, static_cast<int>(std::nearbyint(s * 0.76875 + 28)));
+    EXPECT_EQ(SpeedNeedle->Angle, expected - (Bike().EngineStage.GearChange ? 1 : 0)) << s;
+  }
   SetSpeed(100);
   Ticks(1);
-  EXPECT_EQ(SpeedNeedle->Angle, NeedleAngle(Bike().Speed, Bike().EngineStage.GearChange));
-  EXPECT_GT(SpeedNeedle->Angle, 100);
+  // About 99.9 after a frame of drag: 76.8 + 28.
+  EXPECT_EQ(SpeedNeedle->Angle, 105);
+  SetSpeed(0);
+  Ticks(1);
+  EXPECT_EQ(SpeedNeedle->Angle, 28);
+
+  // The first gear change, reached under throttle, holds the needle one unit back.
+  Hold(vk::Up);
+  Ticks(1);
+  SetSpeed(65 * (6.0 / 110 + 0.9) - 0.05);
+  Ticks(2);
+  ASSERT_TRUE(Bike().EngineStage.GearChange);
+  EXPECT_EQ(SpeedNeedle->Angle,
+            static_cast<int>(std::nearbyint(Bike().Speed * 0.76875 + 28)) - 1);
 }
 
 TEST_F(RaceFlowTest, TheBarrierCostsALifeAtOnceAndTheBikeRestartsOnTheRoadThreeSecondsLater) {
@@ -276,7 +294,11 @@ TEST_F(RaceFlowTest, RunningOutOfTimeCostsALifeAndReplaysTheLevel) {
   TicksUntil([] { return ActiveDialog == DialogTimeOver; }, 400);
   EXPECT_EQ(Lives, 2);
   EXPECT_EQ(Bike().Speed, 0.0);
+  SoundsPlayed();
   WaitWhileDialog(DialogTimeOver);
+  // The level starts again with the engine idling.
+  EXPECT_EQ(Count(SoundsPlayed(), 4), 1);
+  EXPECT_TRUE(Bike().EngineStage.Idle);
   EXPECT_EQ(ActiveDialog, DialogLevelStart);
   EXPECT_EQ(Level, 1);
   EXPECT_EQ(TimeLeftMs, 45000);

@@ -186,6 +186,32 @@ TEST_F(SaveFilesTest, BossKeyCodesAreWrittenAndReadBack) {
   EXPECT_EQ(BossKey, 0);
 }
 
+// Line 5 numbers the modifiers 1 Alt, 2 Ctrl, 3 Shift; with several bits set Alt wins over Ctrl
+// and Ctrl over Shift.
+TEST_F(SaveFilesTest, SeveralModifierBitsAreWrittenAsTheStrongestOne) {
+  StartUp();
+  BossKey = vk::F1 + 4;
+  for (const auto& [bits, code] :
+       {std::pair{ss::Alt | ss::Ctrl, "1"}, std::pair{ss::Ctrl | ss::Shift, "2"},
+        std::pair{ss::Alt | ss::Shift, "1"}, std::pair{ss::Alt | ss::Ctrl | ss::Shift, "1"},
+        std::pair{static_cast<int>(ss::Shift), "3"}, std::pair{static_cast<int>(ss::Ctrl), "2"},
+        std::pair{static_cast<int>(ss::Alt), "1"}, std::pair{0, "0"}}) {
+    BossModifier = static_cast<uint8_t>(bits);
+    ShutDown();
+    EXPECT_EQ(Slurp(Save("options")).substr(0, 24),
+              std::string("0\r\n1\r\n1\r\n_______\r\n") + code + "\r\n5\r\n")
+        << "bits " << bits;
+  }
+  for (const auto& [code, bits] :
+       {std::pair{"1", ss::Alt}, std::pair{"2", ss::Ctrl}, std::pair{"3", ss::Shift}}) {
+    std::ofstream(Save("options"), std::ios::binary)
+        << "0\r\n1\r\n1\r\nX\r\n" << code << "\r\n3\r\nsig\r\n";
+    StartUp();
+    EXPECT_EQ(BossModifier, bits) << "code " << code;
+    EXPECT_EQ(BossKey, vk::F1 + 2);
+  }
+}
+
 TEST_F(SaveFilesTest, UnknownModifierCodeLeavesNoModifierAtStartUp) {
   std::ofstream(Save("options"), std::ios::binary) << "0\r\n1\r\n1\r\nX\r\n7\r\n13\r\nsig\r\n";
   StartUp();

@@ -48,7 +48,7 @@ void BakedGameTest::SetUp() {
   }
   fs::current_path(Dir);
   ResetGameState();
-  Game = std::make_unique<HeadlessDriver>(1, 85, 85, CreateTtfTextRenderer("Data/Fonts"));
+  Game = std::make_unique<HeadlessDriver>(1, RefreshHz, RefreshHz, CreateTtfTextRenderer("Data/Fonts"));
   Game->Form().FormCreate();
 }
 

@@ -24,6 +24,8 @@ class BakedGameTest : public ::testing::Test {
   void Ticks(int count);
   std::vector<int> SoundsPlayed() { return Game->Devices().sound->TakePlayed(); }
 
+  // The display's refresh rate the game runs at; a fixture may change it before SetUp.
+  int RefreshHz = 85;
   std::filesystem::path Dir;
   std::filesystem::path OldDir;
   std::unique_ptr<HeadlessDriver> Game;

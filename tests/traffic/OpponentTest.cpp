@@ -187,20 +187,22 @@ TEST_F(OpponentTest, RidersBrakeForABendAheadDownTo130AndOtherwiseAccelerate) {
     TOpponent& car = PutRider(1, kStraightCentreX - 30, y, 0);
     car.Speed = 150;
     MoveRiders(1);
-    EXPECT_EQ(car.Decel, BrakeDecel(1));
-    EXPECT_DOUBLE_EQ(car.Speed, 150 - BrakeDecel(1));
+    // Model 1 brakes by (11 - 7) / 40 + 0.25.
+    EXPECT_DOUBLE_EQ(car.Decel, 0.35);
+    EXPECT_DOUBLE_EQ(car.Speed, 150 - 0.35);
 
     car.Speed = 120;
     MoveRiders(1);
     EXPECT_EQ(car.Decel, 0);
-    EXPECT_DOUBLE_EQ(car.Speed, 120 + AccelAt(1, 120));
+    // and gains (3 x 9 + 80) / (s sqrt(2 s)).
+    EXPECT_DOUBLE_EQ(car.Speed, 120 + 107 / (120 * std::sqrt(240.0)));
   }
   TrackRowKind[lookRow] = SectionDriftLeft;
   TOpponent& car = PutRider(1, kStraightCentreX - 30, y, 0);
   car.Speed = 150;
   MoveRiders(1);
   EXPECT_EQ(car.Decel, 0);
-  EXPECT_DOUBLE_EQ(car.Speed, 150 + AccelAt(1, 150));
+  EXPECT_DOUBLE_EQ(car.Speed, 150 + 107 / (150 * std::sqrt(300.0)));
 }
 
 TEST_F(OpponentTest, AKnockedOutRiderSlidesLiesASecondAndReturnsOnTheRightShoulder) {
