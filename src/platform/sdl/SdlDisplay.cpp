@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -136,10 +137,10 @@ void SdlDisplay::EnterWindow() {
 }
 
 bool SdlDisplay::CreateRenderer() {
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");  // smoother when stretched
-  Renderer_ = SDL_CreateRenderer(Window_, -1, SDL_RENDERER_PRESENTVSYNC);
-  if (Renderer_ == nullptr) Renderer_ = SDL_CreateRenderer(Window_, -1, 0);
-  if (Renderer_ == nullptr) return false;
+  const PresentingRenderer made = CreatePresentingRenderer(Window_, RendererKind_);
+  if (made.Renderer == nullptr) return false;
+  Renderer_ = made.Renderer;
+  RendererKind_ = made.Kind;
   SDL_RenderSetLogicalSize(Renderer_, kPictureWidth, kPictureHeight);
   Texture_ = SDL_CreateTexture(Renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                kPictureWidth, kPictureHeight);
@@ -148,7 +149,21 @@ bool SdlDisplay::CreateRenderer() {
     Renderer_ = nullptr;
     return false;
   }
+  OutputWidth_ = OutputHeight_ = 0;
   return true;
+}
+
+void SdlDisplay::FitToOutput() {
+  int width = 0, height = 0;
+  if (SDL_GetRendererOutputSize(Renderer_, &width, &height) != 0) return;
+  if (width == OutputWidth_ && height == OutputHeight_) return;
+  OutputWidth_ = width;
+  OutputHeight_ = height;
+  // Smoothed only when stretched: at its own size every pixel lands on one pixel.
+  const bool stretched = width != kPictureWidth || height != kPictureHeight;
+  SDL_SetTextureScaleMode(Texture_, stretched ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  Letterboxed_ = static_cast<int64_t>(width) * kPictureHeight !=
+                 static_cast<int64_t>(height) * kPictureWidth;
 }
 
 void SdlDisplay::Finalize() {
@@ -174,8 +189,11 @@ void SdlDisplay::Present(const Surface& backBuffer) {
     SDL_UpdateTexture(Texture_, &area, backBuffer.Data(),
                       backBuffer.Pitch() * static_cast<int>(sizeof(uint16_t)));
   }
-  SDL_SetRenderDrawColor(Renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
-  SDL_RenderClear(Renderer_);  // the letterbox bars
+  FitToOutput();
+  if (Letterboxed_) {
+    SDL_SetRenderDrawColor(Renderer_, 0, 0, 0, SDL_ALPHA_OPAQUE);
+    SDL_RenderClear(Renderer_);  // the bars
+  }
   SDL_RenderCopy(Renderer_, Texture_, nullptr, nullptr);
   SDL_RenderPresent(Renderer_);
   Session_->CountPresentedFrame();

@@ -1,5 +1,6 @@
 // The game's window: the 800x600 picture stretched, centred and letterboxed into the window or
-// into full screen, shown at the vertical blank.
+// into full screen, shown at the vertical blank (or paced to the refresh rate where the
+// renderer cannot wait for it).
 #pragma once
 
 #include <SDL.h>
@@ -9,6 +10,7 @@
 #include <optional>
 
 #include "platform/Devices.h"
+#include "platform/sdl/SdlRendererChoice.h"
 #include "platform/sdl/SdlSession.h"
 
 // The picture's size in display pixels. Mouse positions arrive in these too: SDL scales them to
@@ -41,12 +43,20 @@ class SdlDisplay final : public DisplayDevice {
   void EnterFullScreen();
   void EnterWindow();
   bool CreateRenderer();
+  void FitToOutput();
   void PaceToRefresh();
 
   std::shared_ptr<SdlSession> Session_;
   SDL_Window* Window_ = nullptr;
   SDL_Renderer* Renderer_ = nullptr;
   SDL_Texture* Texture_ = nullptr;
+  // Chosen with the first renderer and kept for the whole run.
+  std::optional<RendererKind> RendererKind_;
+  // The renderer's output size the texture's filtering was set for, and whether the picture
+  // leaves bars there.
+  int OutputWidth_ = 0;
+  int OutputHeight_ = 0;
+  bool Letterboxed_ = false;
   SDL_Cursor* HandCursor_ = nullptr;
   bool Initialized_ = false;
   bool Shown_ = false;
