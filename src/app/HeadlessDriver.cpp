@@ -1,5 +1,8 @@
 #include "app/HeadlessDriver.h"
 
+#include <algorithm>
+
+#include "app/ShellState.h"
 #include "platform/KeyCodes.h"
 
 namespace {
@@ -17,7 +20,7 @@ char CharacterOf(uint16_t key, uint8_t shift) {
 
 HeadlessDriver::HeadlessDriver(uint32_t seed, int refreshRate, int fps,
                                std::unique_ptr<TextRenderer> text)
-    : Fps_(fps > 0 ? fps : 85) {
+    : Fps_(std::max(fps, 0)) {
   Platform platform = CreateHeadlessPlatform(Devices_);
   platform.text = std::move(text);
   Devices_.clock->Seed = seed;
@@ -93,8 +96,10 @@ void HeadlessDriver::Deliver(const ScriptEvent& event) {
 
 void HeadlessDriver::RunTick() {
   ++Tick_;
-  // Exact accumulation of 1000/fps ms a tick: no drift over long runs.
-  Devices_.clock->Now = static_cast<uint32_t>(Tick_ * 1000 / Fps_);
+  // Exact accumulation of 1000/fps ms a tick: no drift over long runs. The game reads its
+  // refresh rate at start-up, before the first tick.
+  const int fps = Fps_ > 0 ? Fps_ : std::max(RefreshRate, 1);
+  Devices_.clock->Now = static_cast<uint32_t>(Tick_ * 1000 / fps);
   if (!Form_->Terminated()) Form_->Idle();
   for (uint16_t key : ReleaseAfterTick_) {
     Devices_.keyboard->Keys[key] = false;

@@ -12,7 +12,9 @@
 
 class HeadlessDriver {
  public:
-  // Builds the form on a headless platform; text, when given, draws the game's texts.
+  // Builds the form on a headless platform; text, when given, draws the game's texts. The
+  // virtual clock runs at fps ticks a second, or with fps 0 at the refresh rate the game
+  // settled on (its fallback included when the display reports none).
   HeadlessDriver(uint32_t seed, int refreshRate, int fps,
                  std::unique_ptr<TextRenderer> text = nullptr);
 

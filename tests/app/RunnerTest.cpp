@@ -142,3 +142,42 @@ TEST_F(RunnerTest, FocusLossStopsTheTimerButNotTheStateLines) {
   ASSERT_EQ(run.Status, 0) << run.Errors;
   ASSERT_EQ(run.StateLines.size(), 200u);
 }
+
+TEST_F(RunnerTest, ADisplayReportingNoRefreshRateRunsTheClockAtTheGamesSixtyHertzFallback) {
+  for (const char* reported : {"0", "1"}) {
+    const RunResult run = Run(std::string("--refresh ") + reported + " --ticks 200");
+    ASSERT_EQ(run.Status, 0) << run.Errors;
+    // The game falls back to 60 Hz; a clock at any other pace would measure another rate and,
+    // once it differs by more than the tolerance, change the motion scale.
+    const std::string& last = run.StateLines.back();
+    EXPECT_TRUE(Has(last, "\"MeasuredFrameRate\":60,")) << reported << last;
+    EXPECT_TRUE(Has(last, "\"MotionFactor\":1.4166666666666667,")) << reported << last;
+    EXPECT_TRUE(Has(last, "\"FrameMs\":16,")) << reported << last;
+  }
+  // An explicit --fps still wins over the fallback.
+  const RunResult paced = Run("--refresh 0 --fps 85 --ticks 200");
+  ASSERT_EQ(paced.Status, 0) << paced.Errors;
+  EXPECT_TRUE(Has(paced.StateLines.back(), "\"MeasuredFrameRate\":85,")) << paced.StateLines.back();
+}
+
+std::string FileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(RunnerTest, AScreenshotShowsTheLastPresentedPictureWhicheverTicksAreShot) {
+  // Full screen, then minimised from tick 8 on: ticks 8 to 12 draw nothing, so the shot of
+  // tick 12 must show the picture of tick 7, however few ticks were screenshot.
+  const std::string script = "2 down Alt\n2 press Enter\n3 up Alt\n8 minimize\n";
+  const RunResult every = Run("--ticks 12 --shot-every 1 --shots " + (Dir / "every").string(),
+                              script);
+  ASSERT_EQ(every.Status, 0) << every.Errors;
+  const RunResult few = Run("--ticks 12 --shot-at 5,12 --shots " + (Dir / "few").string(), script);
+  ASSERT_EQ(few.Status, 0) << few.Errors;
+  const std::string tick7 = FileBytes(Dir / "every" / "tick-000007.png");
+  ASSERT_FALSE(tick7.empty());
+  EXPECT_NE(tick7, FileBytes(Dir / "every" / "tick-000003.png"));  // the pictures do change
+  EXPECT_EQ(FileBytes(Dir / "every" / "tick-000012.png"), tick7);
+  EXPECT_EQ(FileBytes(Dir / "few" / "tick-000012.png"), tick7);
+  EXPECT_EQ(FileBytes(Dir / "few" / "tick-000005.png"), FileBytes(Dir / "every" / "tick-000005.png"));
+}

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+
 #include "race/CollisionGeometry.h"
 
 namespace {
@@ -96,3 +100,121 @@ TEST(RoadsideQuadTest, CornersAreTruncatedAfterTheOffset) {
 }
 
 }  // namespace
+
+// The point test worked out exactly as the rule reads: unit directions to the corners, arccos of
+// successive dot products in degrees, inside from 355 on; a point on a corner is inside.
+double RuleAngleSum(double px, double py, const TQuad& q) {
+  double ux[4], uy[4];
+  for (int i = 0; i < 4; ++i) {
+    const double dx = q[i].X - px, dy = q[i].Y - py;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    if (length == 0.0) return 360.0;
+    ux[i] = dx / length;
+    uy[i] = dy / length;
+  }
+  double sum = 0.0;
+  for (int i = 0; i < 4; ++i) {
+    const int j = (i + 1) % 4;
+    sum += std::acos(std::clamp(ux[i] * ux[j] + uy[i] * uy[j], -1.0, 1.0)) * 57.29577951308232;
+  }
+  return sum;
+}
+
+bool RuleInQuad(double px, double py, const TQuad& q) {
+  return RuleAngleSum(px, py, q) >= 355.0;
+}
+
+TEST(PointInQuadTest, AgreesWithTheAngleSumRuleAroundEveryRoadsideShape) {
+  int inside = 0, checked = 0;
+  for (int index = 1; index <= kRoadsideShapeCount; ++index) {
+    const TQuad q = RoadsideQuad(index, 0.0, 0.0);
+    for (double y = -90.0; y <= 162.0; y += 0.83) {
+      for (double x = -90.0; x <= 162.0; x += 0.79) {
+        const bool expected = RuleInQuad(x, y, q);
+        ASSERT_EQ(InQuad(x, y, q), expected) << "shape " << index << " at " << x << ", " << y;
+        inside += expected;
+        ++checked;
+      }
+    }
+    // Whole pixels, as the tiles' own corners are.
+    for (int y = -10; y <= 82; ++y) {
+      for (int x = -10; x <= 82; ++x) {
+        ASSERT_EQ(InQuad(x, y, q), RuleInQuad(x, y, q)) << "shape " << index << " at " << x
+                                                        << ", " << y;
+      }
+    }
+  }
+  // Both answers were well represented.
+  EXPECT_GT(inside, checked / 100);
+  EXPECT_LT(inside, checked / 2);
+}
+
+TEST(PointInQuadTest, AgreesWithTheAngleSumRuleForRandomQuadsAndPoints) {
+  std::mt19937_64 random(20261208);
+  std::uniform_real_distribution<double> coordinate(-150.0, 150.0);
+  int inside = 0;
+  constexpr int kQuads = 20000;
+  constexpr int kPointsPerQuad = 40;
+  for (int n = 0; n < kQuads; ++n) {
+    TQuad q;
+    for (TFloatPoint& corner : q) corner = {coordinate(random) * 0.5, coordinate(random) * 0.5};
+    for (int k = 0; k < kPointsPerQuad; ++k) {
+      const double x = coordinate(random), y = coordinate(random);
+      const bool expected = RuleInQuad(x, y, q);
+      ASSERT_EQ(InQuad(x, y, q), expected) << n << " " << k;
+      inside += expected;
+    }
+  }
+  EXPECT_GT(inside, kQuads * kPointsPerQuad / 50);
+}
+
+TEST(PointInQuadTest, AgreesWithTheAngleSumRuleRightAtTheThreshold) {
+  // Points whose angle sum is within a hair of 355 degrees, found by halving a segment from an
+  // inside point to a far one, and points a few rounding steps either side of them: where an
+  // estimate could tip either way, the answer must still be the rule's.
+  std::mt19937_64 random(355);
+  std::uniform_real_distribution<double> coordinate(-60.0, 60.0);
+  int found = 0;
+  for (int n = 0; n < 3000; ++n) {
+    TQuad q;
+    for (TFloatPoint& corner : q) corner = {coordinate(random), coordinate(random)};
+    double ix = 0.0, iy = 0.0;
+    for (const TFloatPoint& corner : q) ix += corner.X / 4, iy += corner.Y / 4;
+    if (!RuleInQuad(ix, iy, q)) continue;
+    double ox = ix + 3 * coordinate(random) + 400.0, oy = iy + 3 * coordinate(random);
+    for (int step = 0; step < 200; ++step) {
+      const double mx = (ix + ox) / 2, my = (iy + oy) / 2;
+      if (mx == ix || mx == ox) break;
+      if (RuleInQuad(mx, my, q)) {
+        ix = mx, iy = my;
+      } else {
+        ox = mx, oy = my;
+      }
+    }
+    if (std::fabs(RuleAngleSum(ix, iy, q) - 355.0) > 1e-6) continue;  // crossed at a jump
+    ++found;
+    for (int dx = -3; dx <= 3; ++dx) {
+      for (int dy = -3; dy <= 3; ++dy) {
+        const double x = ix + dx * 1e-9 * (1 + std::fabs(ix)), y = iy + dy * 1e-9;
+        ASSERT_EQ(InQuad(x, y, q), RuleInQuad(x, y, q)) << n << " " << x << ", " << y;
+        const double ex = std::nextafter(ix, dx < 0 ? -1e9 : 1e9);
+        ASSERT_EQ(InQuad(ex, iy, q), RuleInQuad(ex, iy, q)) << n;
+      }
+    }
+  }
+  EXPECT_GT(found, 300);
+}
+
+TEST(PointInQuadTest, AgreesWithTheAngleSumRuleForExtremeDistances) {
+  const TQuad unit = Square(0.0, 0.0, 1.0);
+  const TQuad huge = {{{-1e200, -1e200}, {1e200, -1e200}, {1e200, 1e200}, {-1e200, 1e200}}};
+  const TQuad far = {{{1e200, 0.0}, {1e200, 1.0}, {2e200, 1.0}, {2e200, 0.0}}};
+  const TQuad tiny = Square(0.0, 0.0, 1e-160);
+  for (const TQuad& q : {unit, huge, far, tiny}) {
+    for (const double x : {0.0, 0.5, -3.0, 1e-170, 5e-161, 1e300, -1e160}) {
+      for (const double y : {0.0, 0.25, 7.0, 3e-161, -1e300, std::nan("")}) {
+        EXPECT_EQ(InQuad(x, y, q), RuleInQuad(x, y, q)) << x << ", " << y;
+      }
+    }
+  }
+}

@@ -30,7 +30,7 @@ struct RunOptions {
   std::string DataDir = ".";
   uint32_t Seed = 1;
   int Refresh = 85;
-  int Fps = 0;  // 0 = the refresh rate
+  int Fps = 0;  // 0 = the refresh rate the game uses
   uint64_t Ticks = 0;
   std::string ScriptFile;
   std::string StateFile;
@@ -97,7 +97,6 @@ RunOptions ParseOptions(int argc, char** argv) {
     }
   }
   if (!haveTicks) throw std::runtime_error("--ticks is required");
-  if (options.Fps == 0) options.Fps = options.Refresh > 0 ? options.Refresh : 85;
   return options;
 }
 
@@ -151,6 +150,7 @@ class Runner {
       if (auto it = script.find(tick); it != script.end()) {
         for (const ScriptEvent& event : it->second) driver.Deliver(event);
       }
+      devices.display->KeepFrames = WantShot(tick);
       driver.RunTick();
       if (state) {
         *state << StateLine(tick, form, devices, devices.sound->TakePlayed()) << '\n';
@@ -179,8 +179,9 @@ class Runner {
     char name[32];
     std::snprintf(name, sizeof name, "tick-%06llu.png", static_cast<unsigned long long>(tick));
     Surface blank(800, 600);
+    const Surface& picture = display.LastPicture();
     WritePng((std::filesystem::path(Options_.ShotsDir) / name).string(),
-             display.LastFrame.Empty() ? blank : display.LastFrame);
+             picture.Empty() ? blank : picture);
   }
 
   RunOptions Options_;

@@ -52,8 +52,14 @@ bool HeadlessDisplay::Initialize(bool fullScreen) {
 }
 
 void HeadlessDisplay::Present(const Surface& backBuffer) {
-  LastFrame = backBuffer;
+  if (KeepFrames) LastFrame = backBuffer;
+  Presented_ = &backBuffer;
+  PresentedKept_ = KeepFrames;
   ++PresentCount;
+}
+
+const Surface& HeadlessDisplay::LastPicture() const {
+  return PresentedKept_ || !Presented_ ? LastFrame : *Presented_;
 }
 
 int HeadlessSound::CreateVoice(int itemIndex, const std::string& riffWave, bool looped) {

@@ -41,7 +41,17 @@ class HeadlessDisplay final : public DisplayDevice {
   int InitializeCount = 0;
   int PresentCount = 0;
   Placement WindowPlacement{kCentredX, kCentredY};
-  Surface LastFrame;  // the picture last presented
+  // Whether Present keeps a copy of the picture; the runner sets it only for the ticks it
+  // screenshots, as copying a whole frame costs a good part of a headless tick.
+  bool KeepFrames = true;
+  Surface LastFrame;  // the picture last presented while KeepFrames was set
+  // The picture last presented: the copy if it was kept, else the presented surface itself,
+  // which the game leaves alone until it draws its next frame. Empty before the first present.
+  const Surface& LastPicture() const;
+
+ private:
+  const Surface* Presented_ = nullptr;
+  bool PresentedKept_ = false;
 };
 
 class HeadlessKeyboard final : public KeyboardDevice {
