@@ -6,6 +6,7 @@
 #include "app/ScreenHooks.h"
 #include "app/ShellState.h"
 #include "app/TMForm.h"
+#include "online/ScoreServer.h"
 #include "sprites/GameImages.h"
 #include "storage/GameOptions.h"
 #include "storage/HighScores.h"
@@ -28,7 +29,8 @@ TMForm::TMForm(Platform platform)
       MDXDraw(*Platform_.display),
       MDXInput(*Platform_.keyboard),
       MDXTimer(*Platform_.clock),
-      MDXSound(*Platform_.sound) {
+      MDXSound(*Platform_.sound),
+      ScoreServer_(ChooseScoreServer(nullptr, nullptr)) {
   MForm = this;
   MDXDraw.OnSurfaceChange = [this](Surface* surface) { MDXSpriteEngine.SetSurface(surface); };
   MDXTimer.OnTimer = [this](int lagCount) { MDXTimerTimer(lagCount); };

@@ -65,6 +65,10 @@ class TMForm final : public WindowEventSink {
   Shell& DesktopShell() { return *Platform_.shell; }
   // The text renderer, or nullptr on a platform without one.
   TextRenderer* Text() { return Platform_.text.get(); }
+  // The score server's base URL (online/ScoreServer.h): the build's default until the program
+  // entry sets the one chosen on its command line or in the environment.
+  const std::string& ScoreServer() const { return ScoreServer_; }
+  void SetScoreServer(std::string baseUrl) { ScoreServer_ = std::move(baseUrl); }
 
   TDXDraw MDXDraw;
   TDXImageList MDXImageList1;
@@ -82,6 +86,7 @@ class TMForm final : public WindowEventSink {
   // Where the window stood before full screen, restored when the game returns to a window.
   bool PlacementSaved_ = false;
   DisplayDevice::Placement SavedPlacement_;
+  std::string ScoreServer_;
 };
 
 // The one main form, set while it exists.

@@ -1,14 +1,33 @@
 // The program entry: the desktop platform, the one main form, and its message loop.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <utility>
 
 #include "app/TMForm.h"
+#include "online/ScoreServer.h"
 #include "platform/sdl/SdlApplication.h"
 #include "platform/ttf/TtfTextRenderer.h"
 
-int main() {
+int main(int argc, char** argv) {
+  // The one option: which score server the game sends to and links to.
+  const char* scoreServerOption = nullptr;
+  if (argc == 3 && std::strcmp(argv[1], kScoreServerOption) == 0) {
+    scoreServerOption = argv[2];
+  } else if (argc != 1) {
+    std::fprintf(stderr, "usage: gearrush [%s URL]\n", kScoreServerOption);
+    return 2;
+  }
+  std::string scoreServer;
+  try {
+    scoreServer = ChooseScoreServer(scoreServerOption, std::getenv(kScoreServerVariable));
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "gearrush: %s\n", error.what());
+    return 2;
+  }
+
   Platform platform;
   try {
     platform = CreateSdlPlatform();
@@ -19,6 +38,7 @@ int main() {
   }
 
   TMForm form(std::move(platform));
+  form.SetScoreServer(std::move(scoreServer));
   try {
     form.FormCreate();
     RunSdlApplication(form);

@@ -6,12 +6,12 @@
 #include "app/ScreenHooks.h"
 #include "app/TMForm.h"
 
-std::string HomePageUrl() {
-  return std::string("http://") + kGameHost + "/";
+std::string HomePageUrl(const std::string& serverUrl) {
+  return serverUrl + "/";
 }
 
-std::string OnlineHighScoresUrl() {
-  return std::string("http://") + kGameHost + kScoreScriptPath + "?prg=GearRush&show&type=0";
+std::string OnlineHighScoresUrl(const std::string& serverUrl) {
+  return serverUrl + kScoreScriptPath + "?prg=GearRush&show&type=0";
 }
 
 void OpenLink(const std::string& url) {
@@ -26,11 +26,11 @@ void GoToLink() {
 }
 
 void OpenHomePage() {
-  OpenLink(HomePageUrl());
+  OpenLink(HomePageUrl(MForm->ScoreServer()));
 }
 
 void OpenOnlineHighScores() {
-  OpenLink(OnlineHighScoresUrl());
+  OpenLink(OnlineHighScoresUrl(MForm->ScoreServer()));
 }
 
 void GoToLinkFile() {

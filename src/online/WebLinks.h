@@ -4,16 +4,15 @@
 
 #include <string>
 
-// The game's web site: the home page and the score server's host.
-inline constexpr const char* kGameHost = "www.gearrush.example";
 // The score server's one script, for submissions and for the online list alike.
 inline constexpr const char* kScoreScriptPath = "/cgi/version.pl";
 // The file beside the game opened when it closes, if it is there.
 inline constexpr const char* kLinkFileName = "play.url";
 
-std::string HomePageUrl();
+// The game's home page on the score server at serverUrl (online/ScoreServer.h).
+std::string HomePageUrl(const std::string& serverUrl);
 // The online high-score list for this game, list type 0 (the one scores are sent to).
-std::string OnlineHighScoresUrl();
+std::string OnlineHighScoresUrl(const std::string& serverUrl);
 
 // Asks the desktop to open the address; returns at once.
 void OpenLink(const std::string& url);

@@ -25,16 +25,17 @@ class OnlineFlowTest : public ScreenTest {
 };
 
 TEST_F(OnlineFlowTest, YesSendsOneRequestAndAFailureStillEndsOnTheHighScores) {
+  Game->Form().SetScoreServer("http://scores.test:8080");
   NameEntry = "Anna Lee";
   Score = 12345;
   GameOptions.Country = "Chile";
   OpenDialog(DialogSendScore);
   Game->Press('Y');
   ASSERT_EQ(Requests().size(), 1u) << "one GET, no retry after the failure";
-  EXPECT_EQ(Requests()[0], ScoreSubmissionUrl("Anna Lee", 12345, "Chile"));
+  EXPECT_EQ(Requests()[0],
+            ScoreSubmissionUrl("http://scores.test:8080", "Anna Lee", 12345, "Chile"));
   EXPECT_EQ(
-      Requests()[0].rfind("http://www.gearrush.example/cgi/version.pl?hs&prg=GearRush&inf=", 0),
-      0u);
+      Requests()[0].rfind("http://scores.test:8080/cgi/version.pl?hs&prg=GearRush&inf=", 0), 0u);
   EXPECT_EQ(ActiveDialog, DialogNone);
   EXPECT_EQ(CurrentScreen, ScreenHighScores);
   EXPECT_TRUE(Game->Devices().system->Errors.empty()) << "no message about the network";

@@ -3,6 +3,7 @@
 
 #include "ScreenFixture.h"
 #include "app/ShellState.h"
+#include "online/ScoreServer.h"
 #include "platform/KeyCodes.h"
 #include "screens/HelpScreen.h"
 
@@ -68,7 +69,8 @@ TEST_F(SideMenuTest, LeavingAScreenLeavesOnlyTheMainMenu) {
 TEST_F(SideMenuTest, HomePageOpensInTheBrowserAndTheMenuStays) {
   OpenFromMainMenu(kHomePage);
   ASSERT_EQ(LinksOpened().size(), 1u);
-  EXPECT_EQ(LinksOpened()[0], "http://www.gearrush.example/");
+  EXPECT_EQ(LinksOpened()[0], ScoreServerBaseUrl(DefaultScoreServer()).value() + "/")
+      << "the build's score server when nothing chose another";
   EXPECT_EQ(CurrentScreen, ScreenMainMenu);
   EXPECT_FALSE(Game->Form().Terminated());
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "online/ScoreServer.h"
 #include "online/ScoreSubmission.h"
 #include "online/WebLinks.h"
 
@@ -109,8 +110,8 @@ TEST(ScoreEncoding, UnpaddedTextIsFilledWithLeadingZeroBits) {
 }
 
 TEST(ScoreSubmissionUrl, PlainHttpToTheScoreScriptWithOnlyLettersAndDigits) {
-  const std::string url = ScoreSubmissionUrl("Bo", 1234, "_______");
-  const std::string prefix = "http://www.gearrush.example/cgi/version.pl?hs&prg=GearRush&inf=";
+  const std::string url = ScoreSubmissionUrl("http://10.0.0.5:8080", "Bo", 1234, "_______");
+  const std::string prefix = "http://10.0.0.5:8080/cgi/version.pl?hs&prg=GearRush&inf=";
   ASSERT_EQ(url.rfind(prefix, 0), 0u);
   const std::string symbols = url.substr(prefix.size());
   EXPECT_EQ(symbols.size(), 80u) << "the 50-character payload";
@@ -119,7 +120,9 @@ TEST(ScoreSubmissionUrl, PlainHttpToTheScoreScriptWithOnlyLettersAndDigits) {
 }
 
 TEST(WebLinks, OnlineListNamesTheSameProgramAndListTypeAsTheSubmission) {
-  EXPECT_EQ(OnlineHighScoresUrl(),
-            "http://www.gearrush.example/cgi/version.pl?prg=GearRush&show&type=0");
-  EXPECT_EQ(HomePageUrl(), "http://www.gearrush.example/");
+  EXPECT_EQ(OnlineHighScoresUrl("http://scores.example"),
+            "http://scores.example/cgi/version.pl?prg=GearRush&show&type=0");
+  EXPECT_EQ(HomePageUrl("http://scores.example"), "http://scores.example/");
+  EXPECT_EQ(OnlineHighScoresUrl("https://example.org/gr"),
+            "https://example.org/gr/cgi/version.pl?prg=GearRush&show&type=0");
 }

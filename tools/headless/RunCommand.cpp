@@ -15,10 +15,12 @@
 #include <sstream>
 #include <string>
 
+#include "HttplibClient.h"
 #include "StateLine.h"
 #include "app/HeadlessDriver.h"
 #include "app/ShellState.h"
 #include "app/TMForm.h"
+#include "online/ScoreServer.h"
 #include "platform/KeyCodes.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/InputScript.h"
@@ -39,12 +41,13 @@ struct RunOptions {
   std::set<uint64_t> ShotAt;
   std::string HttpLog;
   std::string OpenLog;
+  std::optional<std::string> ScoreServer;
 };
 
 const char kUsage[] =
     "usage: gearrush-headless run --ticks N [--data DIR] [--seed N] [--refresh HZ] [--fps HZ]\n"
     "       [--script FILE] [--state FILE|-] [--shots DIR] [--shot-every K | --shot-at T1,T2,...]\n"
-    "       [--http-log FILE] [--open-log FILE]\n";
+    "       [--http-log FILE] [--open-log FILE] [--score-server URL]\n";
 
 uint64_t ParseNumber(const std::string& option, const std::string& text, uint64_t max) {
   char* end = nullptr;
@@ -92,6 +95,9 @@ RunOptions ParseOptions(int argc, char** argv) {
       options.HttpLog = value;
     } else if (option == "--open-log") {
       options.OpenLog = value;
+    } else if (option == kScoreServerOption) {
+      // Checked here so a bad address is a usage error.
+      options.ScoreServer = ChooseScoreServer(value.c_str(), nullptr);
     } else {
       throw std::runtime_error("unknown option " + option);
     }
@@ -138,6 +144,12 @@ class Runner {
     HeadlessDevices& devices = driver.Devices();
     devices.http->LogFile = Options_.HttpLog;
     devices.shell->LogFile = Options_.OpenLog;
+    // Only a server named on the command line is reached, and only while requests are not
+    // being logged instead; the environment is not read, so runs do not depend on it.
+    if (Options_.ScoreServer) {
+      driver.Form().SetScoreServer(*Options_.ScoreServer);
+      if (Options_.HttpLog.empty()) devices.http->Network = std::make_unique<HttplibClient>();
+    }
     TMForm& form = driver.Form();
     try {
       form.FormCreate();

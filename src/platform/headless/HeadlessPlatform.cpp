@@ -123,6 +123,7 @@ std::string HeadlessMusic::PlayingSong() const {
 std::optional<std::string> HeadlessHttp::Get(const std::string& url) {
   Requests.push_back(url);
   AppendLine(LogFile, url);
+  if (Network) return Network->Get(url);
   return std::nullopt;
 }
 

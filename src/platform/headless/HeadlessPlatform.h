@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -103,12 +104,14 @@ class HeadlessMusic final : public MusicDevice {
   bool Playing_ = false;
 };
 
-// Every request fails as if the network were down; with a log file each URL is appended to it.
+// Every request fails as if the network were down, unless a real client is given to send it
+// on; with a log file each URL is appended to it.
 class HeadlessHttp final : public HttpClient {
  public:
   std::optional<std::string> Get(const std::string& url) override;
   std::string LogFile;
   std::vector<std::string> Requests;
+  std::unique_ptr<HttpClient> Network;
 };
 
 class HeadlessShell final : public Shell {
