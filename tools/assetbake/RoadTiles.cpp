@@ -599,7 +599,7 @@ void DrawStones(cairo_t* cr, uint64_t seed) {
   }
 }
 
-// The slate-roofed shed and tree of the L-shaped 2x2 object; the top-right cell stays plain.
+// The timber-roofed shed and tree of the L-shaped 2x2 object; the top-right cell stays plain.
 void DrawShedObject(cairo_t* cr) {
   DrawTree(cr, 36, 38, 25, {0.22, 0.45, 0.16}, 52);
   const double x0 = 10, y0 = 86, x1 = 132, y1 = 128;
@@ -609,28 +609,28 @@ void DrawShedObject(cairo_t* cr) {
   const double mid = (y0 + y1) / 2;
   // Two roof slopes, the upper one in the light.
   cairo_pattern_t* up = cairo_pattern_create_linear(0, y0, 0, mid);
-  cairo_pattern_add_color_stop_rgb(up, 0, 0.40, 0.43, 0.45);
-  cairo_pattern_add_color_stop_rgb(up, 1, 0.50, 0.53, 0.55);
+  cairo_pattern_add_color_stop_rgb(up, 0, 0.50, 0.40, 0.29);
+  cairo_pattern_add_color_stop_rgb(up, 1, 0.60, 0.49, 0.35);
   cairo_set_source(cr, up);
   cairo_rectangle(cr, x0, y0, x1 - x0, mid - y0);
   cairo_fill(cr);
   cairo_pattern_destroy(up);
   cairo_pattern_t* down = cairo_pattern_create_linear(0, mid, 0, y1);
-  cairo_pattern_add_color_stop_rgb(down, 0, 0.30, 0.33, 0.35);
-  cairo_pattern_add_color_stop_rgb(down, 1, 0.24, 0.26, 0.28);
+  cairo_pattern_add_color_stop_rgb(down, 0, 0.40, 0.31, 0.22);
+  cairo_pattern_add_color_stop_rgb(down, 1, 0.32, 0.24, 0.17);
   cairo_set_source(cr, down);
   cairo_rectangle(cr, x0, mid, x1 - x0, y1 - mid);
   cairo_fill(cr);
   cairo_pattern_destroy(down);
   // Roof tiles and ridge.
-  cairo_set_source_rgba(cr, 0.10, 0.11, 0.12, 0.35);
+  cairo_set_source_rgba(cr, 0.18, 0.12, 0.07, 0.35);
   cairo_set_line_width(cr, 1.0);
   for (double x = x0 + 6; x < x1; x += 6) {
     cairo_move_to(cr, x, y0);
     cairo_line_to(cr, x, y1);
   }
   cairo_stroke(cr);
-  cairo_set_source_rgb(cr, 0.62, 0.65, 0.66);
+  cairo_set_source_rgb(cr, 0.70, 0.60, 0.45);
   cairo_set_line_width(cr, 2.0);
   cairo_move_to(cr, x0, mid);
   cairo_line_to(cr, x1, mid);
