@@ -71,7 +71,8 @@ TEST(HudPictures, NeedlePointsLeftFromAHubOnItsPivot) {
   const int px = static_cast<int>(0.7 * s.Width());
   const int py = s.Height() / 2;
   EXPECT_TRUE(visible(px, py));
-  // The tip reaches the left end on the middle line; the tail is much shorter.
+  // The tip lies on the middle line, left of the pivot, and stays inside the dial: the dial
+  // round the pivot at screen y 530 can reach no further than the screen's last row, 599.
   int leftmost = s.Width();
   int rightmost = -1;
   for (int x = 0; x < s.Width(); ++x) {
@@ -80,11 +81,35 @@ TEST(HudPictures, NeedlePointsLeftFromAHubOnItsPivot) {
       rightmost = std::max(rightmost, x);
     }
   }
-  EXPECT_LE(leftmost, 3);
+  EXPECT_GE(leftmost, px - 69);
+  EXPECT_LE(leftmost, px - 50);
   EXPECT_GE(rightmost, s.Width() - 6);
+  EXPECT_GT(px - leftmost, 2 * (rightmost - px));
   // Thin at the tip, so the rows above and below the middle are empty there.
-  EXPECT_FALSE(visible(4, 1));
-  EXPECT_FALSE(visible(4, s.Height() - 2));
+  EXPECT_FALSE(visible(leftmost + 2, 1));
+  EXPECT_FALSE(visible(leftmost + 2, s.Height() - 2));
+}
+
+TEST(HudPictures, SpeedometerSitsWhollyOnScreen) {
+  // The bezel is a light ring round the pivot (91, 530) that closes above the screen's last
+  // row: it shows at every bearing (but where the speed readout sits over it), and the row
+  // below it is panel, not dial.
+  const Surface& left = List2(2).Picture;
+  auto ringAt = [](double bearing, double radius) {
+    const double a = (bearing - 90.0) * 3.14159265358979323846 / 180.0;
+    return std::pair<int, int>{static_cast<int>(std::lround(91 + std::cos(a) * radius)),
+                               static_cast<int>(std::lround(530 + std::sin(a) * radius))};
+  };
+  int bright = 0;
+  int samples = 0;
+  for (int bearing = 0; bearing < 360; bearing += 5) {
+    if (bearing > 140 && bearing < 220) continue;
+    const auto [x, y] = ringAt(bearing, 65.5);
+    ++samples;
+    bright += Brightness(Rgb8(left, x, y)) > 70;
+  }
+  EXPECT_EQ(bright, samples);
+  for (int x = 40; x <= 142; ++x) EXPECT_LT(Brightness(Rgb8(left, x, 599)), 60) << x;
 }
 
 TEST(HudPictures, SpeedometerScaleMatchesTheNeedleAngles) {

@@ -6,7 +6,9 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "BakedData.h"
 #include "app/Random.h"
@@ -136,6 +138,82 @@ TEST(RoadSeams, SideBySideTilesMatchAlongTheirSharedEdge) {
     ++checked;
   }
   EXPECT_GT(checked, 500);
+}
+
+// White paint: lines, kerb and wall stripes, the start squares.
+bool IsPaint(const std::array<int, 3>& p) {
+  const int lo = std::min({p[0], p[1], p[2]});
+  const int hi = std::max({p[0], p[1], p[2]});
+  return lo >= 190 && hi - lo <= 40;
+}
+
+// The positions along the shared edge where one side carries paint and the other, within two
+// pixels either way, carries none: a marking that stops or jumps at the join.
+std::vector<int> BrokenPaint(int a, int b, bool horizontal) {
+  auto paint = [&](int kind, int line, int i) {
+    if (i < 0 || i >= kTile) return false;
+    return IsPaint(horizontal ? TilePixel(kind, line, i) : TilePixel(kind, i, line));
+  };
+  std::vector<int> broken;
+  for (int i = 0; i < kTile; ++i) {
+    for (const auto& [from, fromLine, to, toLine] :
+         {std::tuple{a, kTile - 1, b, 0}, std::tuple{b, 0, a, kTile - 1}}) {
+      if (!paint(from, fromLine, i)) continue;
+      bool continues = false;
+      for (int d = -2; d <= 2; ++d) continues = continues || paint(to, toLine, i + d);
+      if (!continues) broken.push_back(i);
+    }
+  }
+  return broken;
+}
+
+TEST(RoadSeams, PaintedMarkingsRunOnAcrossEveryJoin) {
+  // Edge lines, dashed lane lines, kerbs and wall stripes continue into the neighbouring tile
+  // wherever they meet a tile border, in every pair of tiles the generator lays.
+  const Adjacency& a = GeneratedAdjacency();
+  int checked = 0;
+  for (const Pair& p : a.Horizontal) {
+    if (IsDesignedHorizontalEdge(p)) continue;
+    EXPECT_TRUE(BrokenPaint(p.first, p.second, true).empty())
+        << "kind " << p.first << " left of kind " << p.second << " at y "
+        << ::testing::PrintToString(BrokenPaint(p.first, p.second, true));
+    ++checked;
+  }
+  for (const Pair& p : a.Vertical) {
+    if (IsDesignedVerticalEdge(p)) continue;
+    EXPECT_TRUE(BrokenPaint(p.first, p.second, false).empty())
+        << "kind " << p.first << " above kind " << p.second << " at x "
+        << ::testing::PrintToString(BrokenPaint(p.first, p.second, false));
+    ++checked;
+  }
+  EXPECT_GT(checked, 500);
+}
+
+TEST(RoadSeams, LaneLinesAreDashedInsideTheEdgeTiles) {
+  // The lane tile lies in straight and diagonal rows alike, so it carries no paint at all.
+  for (int y = 0; y < kTile; ++y) {
+    for (int x = 0; x < kTile; ++x) ASSERT_FALSE(IsPaint(TilePixel(11, x, y))) << x << "," << y;
+  }
+  // Between the edge line and the lane tile, each straight edge tile carries a dashed line:
+  // half of its length painted, and no dash cut by the row border (the start line's row
+  // meets it there).
+  for (int kind : {10, 12}) {
+    SCOPED_TRACE("kind " + std::to_string(kind));
+    int bestColumn = -1;
+    int bestCount = 0;
+    for (int x = 14; x < kTile - 14; ++x) {
+      int count = 0;
+      for (int y = 0; y < kTile; ++y) count += IsPaint(TilePixel(kind, x, y));
+      if (count > bestCount) {
+        bestCount = count;
+        bestColumn = x;
+      }
+    }
+    ASSERT_GE(bestColumn, 0);
+    EXPECT_NEAR(bestCount, kTile / 2, 4);
+    EXPECT_FALSE(IsPaint(TilePixel(kind, bestColumn, 0)));
+    EXPECT_FALSE(IsPaint(TilePixel(kind, bestColumn, kTile - 1)));
+  }
 }
 
 TEST(RoadSeams, KerbsAndEdgeLinesStopOnlyWithinTheirOwnStripe) {

@@ -313,6 +313,42 @@ TEST(BikeArt, ModelsLookDifferentFromEachOther) {
     }
 }
 
+TEST(BikeArt, RidersAndCrashesHaveADarkSoftRim) {
+  // The game turns these pictures without smoothing, so their outermost pixels, those that
+  // touch the colour key, are a dark rim with the picture's own edge blended into it: never
+  // a bright fringe that would stair-step against the road.
+  for (int model = 1; model <= kBikeModelCount; ++model) {
+    const TBikeModel& m = BikeModels[model];
+    for (int image : {m.UprightImage, m.LeanLeftImage, m.LeanRightImage, m.CrashImage}) {
+      const TPictureCollectionItem& item = Item(2, image);
+      for (int i = 0; i < item.PatternCount(); ++i) {
+        SCOPED_TRACE("model " + std::to_string(model) + " image " + std::to_string(image) +
+                     " pattern " + std::to_string(i));
+        const Pattern p(item, i);
+        int rim = 0;
+        int brightest = 0;
+        long sum = 0;
+        for (int y = 1; y + 1 < p.Height(); ++y) {
+          for (int x = 1; x + 1 < p.Width(); ++x) {
+            if (!p.Shows(x, y)) continue;
+            if (p.Shows(x - 1, y) && p.Shows(x + 1, y) && p.Shows(x, y - 1) && p.Shows(x, y + 1)) {
+              continue;
+            }
+            const uint16_t c = p.At(x, y);
+            const int v = std::max({Red(c), Green(c), Blue(c)});
+            brightest = std::max(brightest, v);
+            sum += v;
+            ++rim;
+          }
+        }
+        ASSERT_GT(rim, 0);
+        EXPECT_LT(sum / rim, 60);
+        EXPECT_LE(brightest, 150);
+      }
+    }
+  }
+}
+
 TEST(TyreMarkArt, IsAKeyedStreakThatNeverTurnsBlack) {
   const TPictureCollectionItem& item = Item(2, kTyreMarkImage);
   ASSERT_EQ(item.PatternCount(), 1);

@@ -1,6 +1,8 @@
 #include "Canvas.h"
 
+#include <algorithm>
 #include <cassert>
+#include <vector>
 
 Canvas::Canvas(int width, int height)
     : Width_(width),
@@ -63,4 +65,86 @@ RgbImage Canvas::ToRgb(bool keyed) const {
     }
   }
   return image;
+}
+
+void Canvas::DarkenEdges(int cellWidth, int cellHeight, double r, double g, double b) {
+  assert(cellWidth > 0 && cellHeight > 0);
+  cairo_surface_flush(Surface_);
+  unsigned char* data = cairo_image_surface_get_data(Surface_);
+  const int stride = cairo_image_surface_get_stride(Surface_);
+  auto pixel = [&](int x, int y) -> uint32_t& {
+    return reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride)[x];
+  };
+  std::vector<uint8_t> alpha(static_cast<size_t>(Width_) * Height_);
+  for (int y = 0; y < Height_; ++y) {
+    for (int x = 0; x < Width_; ++x) alpha[static_cast<size_t>(y) * Width_ + x] = pixel(x, y) >> 24;
+  }
+  const int outline[3] = {static_cast<int>(r * 255), static_cast<int>(g * 255),
+                          static_cast<int>(b * 255)};
+  for (int y = 0; y < Height_; ++y) {
+    const int cellTop = y / cellHeight * cellHeight;
+    for (int x = 0; x < Width_; ++x) {
+      const int cellLeft = x / cellWidth * cellWidth;
+      // A cell's outermost pixels stay as drawn, so nothing new reaches its border.
+      if (x == cellLeft || x == cellLeft + cellWidth - 1 || y == cellTop ||
+          y == cellTop + cellHeight - 1) {
+        continue;
+      }
+      int ring = 0;
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          const int nx = x + dx;
+          const int ny = y + dy;
+          if (nx < cellLeft || nx >= cellLeft + cellWidth || nx >= Width_ || ny < cellTop ||
+              ny >= cellTop + cellHeight || ny >= Height_) {
+            continue;
+          }
+          // Only what stays visible after keying spawns the ring, so faint shadows stay faint.
+          const int na = alpha[static_cast<size_t>(ny) * Width_ + nx];
+          if (na >= 128) ring = std::max(ring, na);
+        }
+      }
+      // The picture over the ring, both premultiplied.
+      const uint32_t p = pixel(x, y);
+      const int a = static_cast<int>(p >> 24);
+      const int under = ring * (255 - a) / 255;
+      uint32_t out = static_cast<uint32_t>(std::min(255, a + under)) << 24;
+      for (int c = 0; c < 3; ++c) {
+        const int shift = 16 - 8 * c;
+        const int v = static_cast<int>((p >> shift) & 0xFF) + outline[c] * under / 255;
+        out |= static_cast<uint32_t>(std::min(255, v)) << shift;
+      }
+      pixel(x, y) = out;
+    }
+  }
+  // Where the ring could not go (beside a cell's border), the visible edge pixel itself is
+  // darkened.
+  std::vector<uint8_t> shown(alpha.size());
+  for (int y = 0; y < Height_; ++y) {
+    for (int x = 0; x < Width_; ++x) {
+      shown[static_cast<size_t>(y) * Width_ + x] = (pixel(x, y) >> 24) >= 128;
+    }
+  }
+  auto isShown = [&](int x, int y) {
+    return x >= 0 && y >= 0 && x < Width_ && y < Height_ &&
+           shown[static_cast<size_t>(y) * Width_ + x];
+  };
+  for (int y = 0; y < Height_; ++y) {
+    for (int x = 0; x < Width_; ++x) {
+      if (!isShown(x, y) || (isShown(x - 1, y) && isShown(x + 1, y) && isShown(x, y - 1) &&
+                             isShown(x, y + 1))) {
+        continue;
+      }
+      const uint32_t p = pixel(x, y);
+      const int a = static_cast<int>(p >> 24);
+      uint32_t out = p & 0xFF000000u;
+      for (int c = 0; c < 3; ++c) {
+        const int shift = 16 - 8 * c;
+        const int v = static_cast<int>((p >> shift) & 0xFF);
+        out |= static_cast<uint32_t>((v * 2 + outline[c] * a / 255 * 3) / 5) << shift;
+      }
+      pixel(x, y) = out;
+    }
+  }
+  cairo_surface_mark_dirty(Surface_);
 }

@@ -21,6 +21,11 @@ class Canvas {
   int Width() const { return Width_; }
   int Height() const { return Height_; }
 
+  // Lays the picture over a one-pixel ring of `outline` around everything it draws, cell by
+  // cell of the given size: half-covered edge pixels then blend into the dark ring instead of
+  // falling to the colour key, so a sprite turned without smoothing keeps a clean rim.
+  void DarkenEdges(int cellWidth, int cellHeight, double r, double g, double b);
+
   // The picture as 24-bit RGB. Keyed: pixels under half alpha become the key colour, the others
   // are made opaque, and a visible pixel never comes out as the key colour. Not keyed: the
   // picture composited over black.

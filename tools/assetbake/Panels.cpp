@@ -1,5 +1,6 @@
 #include "Panels.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -15,7 +16,8 @@ constexpr double kPi = 3.14159265358979323846;
 // 309 degrees and every km/h adds 0.569 degrees (0.4046 of a 256th turn).
 constexpr double kDialX = 91.0;
 constexpr double kDialY = 530.0;
-constexpr double kDialRadius = 75.0;
+// 69 is the most that keeps the bezel on screen below the pivot (530 + 69 = 599).
+constexpr double kDialRadius = 68.0;
 constexpr double kDialMaxKmh = 320.0;
 constexpr double kRedlineKmh = 280.0;
 
@@ -153,22 +155,208 @@ void Screw(cairo_t* cr, double x, double y) {
   cairo_stroke(cr);
 }
 
-// A speaker-like grille of small holes filling a rectangle.
-void Grille(cairo_t* cr, double x, double y, double w, double h) {
-  RoundedRect(cr, x, y, w, h, 5);
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
+// A recessed plate of woven carbon fibre, the ground of the small instruments.
+void CarbonInset(cairo_t* cr, double x, double y, double w, double h) {
+  RoundedRect(cr, x, y, w, h, 6);
+  cairo_set_source_rgb(cr, 0.05, 0.055, 0.065);
   cairo_fill(cr);
-  Bevel(cr, x, y, w, h);
-  for (double gy = y + 6; gy < y + h - 4; gy += 6) {
-    const double shift = (static_cast<int>((gy - y) / 6) % 2) ? 3.0 : 0.0;
-    for (double gx = x + 6 + shift; gx < x + w - 4; gx += 6) {
-      cairo_set_source_rgba(cr, 0, 0, 0, 0.75);
-      cairo_arc(cr, gx, gy, 1.7, 0, 2 * kPi);
+  cairo_save(cr);
+  RoundedRect(cr, x + 1, y + 1, w - 2, h - 2, 5);
+  cairo_clip(cr);
+  // Two-by-two weave: alternate cells lit along x or along y.
+  for (double cy = y; cy < y + h; cy += 4) {
+    for (double cx = x; cx < x + w; cx += 4) {
+      const int cell = static_cast<int>((cx - x) / 4) + static_cast<int>((cy - y) / 4);
+      const bool along = cell % 2 == 0;
+      cairo_pattern_t* g = along ? cairo_pattern_create_linear(cx, 0, cx + 4, 0)
+                                 : cairo_pattern_create_linear(0, cy, 0, cy + 4);
+      cairo_pattern_add_color_stop_rgb(g, 0.0, 0.10, 0.11, 0.13);
+      cairo_pattern_add_color_stop_rgb(g, 0.5, 0.19, 0.20, 0.23);
+      cairo_pattern_add_color_stop_rgb(g, 1.0, 0.08, 0.09, 0.10);
+      cairo_set_source(cr, g);
+      cairo_rectangle(cr, cx, cy, 4, 4);
       cairo_fill(cr);
-      cairo_set_source_rgba(cr, 1, 1, 1, 0.08);
-      cairo_arc(cr, gx + 0.6, gy + 0.8, 1.2, 0, kPi);
-      cairo_fill(cr);
+      cairo_pattern_destroy(g);
     }
+  }
+  // Lacquer: a soft sheen from the top, shade at the bottom.
+  cairo_pattern_t* sheen = cairo_pattern_create_linear(0, y, 0, y + h);
+  cairo_pattern_add_color_stop_rgba(sheen, 0.0, 1, 1, 1, 0.10);
+  cairo_pattern_add_color_stop_rgba(sheen, 0.4, 1, 1, 1, 0.0);
+  cairo_pattern_add_color_stop_rgba(sheen, 1.0, 0, 0, 0, 0.35);
+  cairo_set_source(cr, sheen);
+  cairo_paint(cr);
+  cairo_pattern_destroy(sheen);
+  cairo_restore(cr);
+  Bevel(cr, x, y, w, h);
+}
+
+// A small round gauge with a fixed reading: a bezel, a dark face, an arc of ticks from
+// 8 o'clock to 4 o'clock, end labels and a coloured end zone.
+void MiniGauge(cairo_t* cr, double cx, double cy, double r, const char* name, const char* lo,
+               const char* hi, double reading, bool hotEnd) {
+  cairo_pattern_t* bezel = cairo_pattern_create_linear(cx - r, cy - r, cx + r, cy + r);
+  cairo_pattern_add_color_stop_rgb(bezel, 0.0, 0.82, 0.85, 0.90);
+  cairo_pattern_add_color_stop_rgb(bezel, 0.5, 0.32, 0.35, 0.40);
+  cairo_pattern_add_color_stop_rgb(bezel, 1.0, 0.10, 0.11, 0.13);
+  cairo_set_source(cr, bezel);
+  cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_pattern_destroy(bezel);
+  cairo_pattern_t* face = cairo_pattern_create_radial(cx, cy - r * 0.3, 2, cx, cy, r - 3);
+  cairo_pattern_add_color_stop_rgb(face, 0.0, 0.10, 0.14, 0.19);
+  cairo_pattern_add_color_stop_rgb(face, 1.0, 0.02, 0.03, 0.05);
+  cairo_set_source(cr, face);
+  cairo_arc(cr, cx, cy, r - 3, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_pattern_destroy(face);
+  const double a0 = CairoAngle(240), a1 = CairoAngle(480);
+  // The end zone: red when hot, amber when running low.
+  cairo_set_line_width(cr, 3.0);
+  if (hotEnd) {
+    cairo_set_source_rgba(cr, 0.95, 0.18, 0.12, 0.9);
+    cairo_arc(cr, cx, cy, r - 7, a1 - 0.55, a1);
+  } else {
+    cairo_set_source_rgba(cr, 1.0, 0.62, 0.10, 0.9);
+    cairo_arc(cr, cx, cy, r - 7, a0, a0 + 0.55);
+  }
+  cairo_stroke(cr);
+  for (int i = 0; i <= 8; ++i) {
+    const double a = a0 + (a1 - a0) * i / 8.0;
+    const bool major = i % 4 == 0;
+    cairo_set_line_width(cr, major ? 1.8 : 1.0);
+    cairo_set_source_rgb(cr, 0.85, 0.95, 0.93);
+    const double inner = r - (major ? 12 : 10);
+    cairo_move_to(cr, cx + std::cos(a) * inner, cy + std::sin(a) * inner);
+    cairo_line_to(cr, cx + std::cos(a) * (r - 5), cy + std::sin(a) * (r - 5));
+    cairo_stroke(cr);
+  }
+  SetFont(cr, 7.5, true);
+  cairo_set_source_rgb(cr, 0.62, 0.86, 0.82);
+  SpacedText(cr, lo, cx + std::cos(a0) * (r - 16), cy + std::sin(a0) * (r - 16) - 1, 0.5);
+  SpacedText(cr, hi, cx + std::cos(a1) * (r - 16), cy + std::sin(a1) * (r - 16) - 1, 0.5);
+  SpacedText(cr, name, cx, cy + r * 0.55, 1.0);
+  // The needle with its cap.
+  const double a = a0 + (a1 - a0) * reading;
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_width(cr, 2.0);
+  cairo_set_source_rgb(cr, 0.98, 0.25, 0.12);
+  cairo_move_to(cr, cx - std::cos(a) * 4, cy - std::sin(a) * 4);
+  cairo_line_to(cr, cx + std::cos(a) * (r - 9), cy + std::sin(a) * (r - 9));
+  cairo_stroke(cr);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+  cairo_pattern_t* cap = cairo_pattern_create_radial(cx - 1, cy - 1, 0.5, cx, cy, 4);
+  cairo_pattern_add_color_stop_rgb(cap, 0.0, 0.85, 0.87, 0.90);
+  cairo_pattern_add_color_stop_rgb(cap, 1.0, 0.20, 0.22, 0.25);
+  cairo_set_source(cr, cap);
+  cairo_arc(cr, cx, cy, 4, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_pattern_destroy(cap);
+}
+
+// An unlit warning lamp: a dark tinted glass dome with its symbol, drawn by `symbol`.
+void Telltale(cairo_t* cr, double cx, double cy, double r, double red, double green, double blue,
+              void (*symbol)(cairo_t*, double, double, double)) {
+  cairo_set_source_rgb(cr, 0.02, 0.02, 0.03);
+  cairo_arc(cr, cx, cy, r + 2, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_pattern_t* glass = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.4, 1, cx, cy, r);
+  cairo_pattern_add_color_stop_rgb(glass, 0.0, red * 0.55, green * 0.55, blue * 0.55);
+  cairo_pattern_add_color_stop_rgb(glass, 1.0, red * 0.16, green * 0.16, blue * 0.16);
+  cairo_set_source(cr, glass);
+  cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_pattern_destroy(glass);
+  cairo_set_source_rgba(cr, red, green, blue, 0.85);
+  symbol(cr, cx, cy, r);
+  cairo_set_source_rgba(cr, 1, 1, 1, 0.30);
+  cairo_arc(cr, cx - r * 0.3, cy - r * 0.35, r * 0.35, 0, 2 * kPi);
+  cairo_fill(cr);
+}
+
+void ArrowSymbol(cairo_t* cr, double cx, double cy, double r, double dir) {
+  cairo_move_to(cr, cx + dir * r * 0.6, cy);
+  cairo_line_to(cr, cx + dir * r * 0.05, cy - r * 0.5);
+  cairo_line_to(cr, cx + dir * r * 0.05, cy - r * 0.2);
+  cairo_line_to(cr, cx - dir * r * 0.55, cy - r * 0.2);
+  cairo_line_to(cr, cx - dir * r * 0.55, cy + r * 0.2);
+  cairo_line_to(cr, cx + dir * r * 0.05, cy + r * 0.2);
+  cairo_line_to(cr, cx + dir * r * 0.05, cy + r * 0.5);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+}
+void LeftArrow(cairo_t* cr, double cx, double cy, double r) {
+  ArrowSymbol(cr, cx, cy, r, -1);
+}
+void RightArrow(cairo_t* cr, double cx, double cy, double r) {
+  ArrowSymbol(cr, cx, cy, r, 1);
+}
+void WarningSymbol(cairo_t* cr, double cx, double cy, double r) {
+  cairo_move_to(cr, cx, cy - r * 0.6);
+  cairo_line_to(cr, cx + r * 0.62, cy + r * 0.45);
+  cairo_line_to(cr, cx - r * 0.62, cy + r * 0.45);
+  cairo_close_path(cr);
+  cairo_set_line_width(cr, 1.4);
+  cairo_stroke(cr);
+  cairo_rectangle(cr, cx - 0.7, cy - r * 0.22, 1.4, r * 0.36);
+  cairo_rectangle(cr, cx - 0.7, cy + r * 0.22, 1.4, 1.4);
+  cairo_fill(cr);
+}
+void NeutralSymbol(cairo_t* cr, double cx, double cy, double r) {
+  SetFont(cr, r * 1.1, true);
+  cairo_text_extents_t ext;
+  cairo_text_extents(cr, "N", &ext);
+  cairo_move_to(cr, cx - ext.width / 2 - ext.x_bearing, cy - ext.height / 2 - ext.y_bearing);
+  cairo_show_text(cr, "N");
+}
+
+// A row of shift lights: green, amber, red, all dark but for their glass.
+void ShiftLights(cairo_t* cr, double x, double y, int count, double step) {
+  for (int i = 0; i < count; ++i) {
+    const double t = static_cast<double>(i) / (count - 1);
+    const double r = t < 0.5 ? 0.2 : 1.0;
+    const double g = t < 0.5 ? 1.0 : (t < 0.8 ? 0.7 : 0.15);
+    const double b = t < 0.5 ? 0.45 : 0.1;
+    const double cx = x + i * step;
+    cairo_set_source_rgb(cr, 0.02, 0.02, 0.03);
+    RoundedRect(cr, cx - 5, y - 4, 10, 8, 2);
+    cairo_fill(cr);
+    cairo_pattern_t* glass = cairo_pattern_create_linear(0, y - 3, 0, y + 3);
+    cairo_pattern_add_color_stop_rgb(glass, 0.0, r * 0.50, g * 0.50, b * 0.50);
+    cairo_pattern_add_color_stop_rgb(glass, 1.0, r * 0.18, g * 0.18, b * 0.18);
+    cairo_set_source(cr, glass);
+    RoundedRect(cr, cx - 4, y - 3, 8, 6, 1.5);
+    cairo_fill(cr);
+    cairo_pattern_destroy(glass);
+  }
+}
+
+// Two crossed chequered flags on their poles.
+void CrossedFlags(cairo_t* cr, double cx, double cy, double size) {
+  for (int side = -1; side <= 1; side += 2) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy + size * 0.45);
+    cairo_rotate(cr, side * 0.45);
+    cairo_set_source_rgb(cr, 0.75, 0.77, 0.80);
+    cairo_rectangle(cr, -1.2, -size * 0.95, 2.4, size * 1.05);
+    cairo_fill(cr);
+    const double fw = size * 0.62 * -side, fh = size * 0.42;
+    const int cols = 5, rows = 4;
+    for (int r = 0; r < rows; ++r) {
+      for (int c = 0; c < cols; ++c) {
+        const double wave = std::sin((c + 0.5) / cols * kPi) * 2.5;
+        if ((r + c) % 2 == 0) {
+          cairo_set_source_rgb(cr, 0.93, 0.93, 0.90);
+        } else {
+          cairo_set_source_rgb(cr, 0.06, 0.06, 0.07);
+        }
+        cairo_rectangle(cr, std::min(0.0, fw) + std::abs(fw) * c / cols,
+                        -size * 0.95 + fh * r / rows + wave, std::abs(fw) / cols + 0.3,
+                        fh / rows + 0.3);
+        cairo_fill(cr);
+      }
+    }
+    cairo_restore(cr);
   }
 }
 
@@ -192,14 +380,53 @@ void RoadLip(cairo_t* cr, double x, bool rightSide) {
   cairo_fill(cr);
 }
 
+// The mechanical counter of the distance ridden: white digits on black rollers.
+void Odometer(cairo_t* cr, double cx, double cy) {
+  const char* digits = "042716";
+  const double w = 15, h = 20;
+  const double x0 = cx - 3 * w;
+  cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
+  RoundedRect(cr, x0 - 3, cy - h / 2 - 3, 6 * w + 6, h + 6, 3);
+  cairo_fill(cr);
+  SetFont(cr, 14, true);
+  for (int i = 0; i < 6; ++i) {
+    const double x = x0 + i * w;
+    cairo_pattern_t* roller = cairo_pattern_create_linear(0, cy - h / 2, 0, cy + h / 2);
+    const double base = i == 5 ? 0.55 : 0.16;  // the last roller is the tenths, in red
+    cairo_pattern_add_color_stop_rgb(roller, 0.0, 0.02, 0.02, 0.02);
+    cairo_pattern_add_color_stop_rgb(roller, 0.5, base, i == 5 ? 0.06 : base, i == 5 ? 0.05 : base);
+    cairo_pattern_add_color_stop_rgb(roller, 1.0, 0.02, 0.02, 0.02);
+    cairo_set_source(cr, roller);
+    cairo_rectangle(cr, x + 0.5, cy - h / 2, w - 1, h);
+    cairo_fill(cr);
+    cairo_pattern_destroy(roller);
+    const char d[2] = {digits[i], 0};
+    cairo_text_extents_t ext;
+    cairo_text_extents(cr, d, &ext);
+    cairo_set_source_rgb(cr, 0.92, 0.92, 0.88);
+    cairo_move_to(cr, x + w / 2 - ext.width / 2 - ext.x_bearing,
+                  cy - ext.height / 2 - ext.y_bearing);
+    cairo_show_text(cr, d);
+  }
+}
+
 void DrawSpeedometer(cairo_t* cr) {
   const double cx = kDialX, cy = kDialY;
+  // The housing: a dark ring sunk into the panel around the bezel.
+  cairo_pattern_t* well =
+      cairo_pattern_create_radial(cx, cy, kDialRadius - 2, cx, cy, kDialRadius + 9);
+  cairo_pattern_add_color_stop_rgba(well, 0.0, 0, 0, 0, 0.8);
+  cairo_pattern_add_color_stop_rgba(well, 1.0, 0, 0, 0, 0.0);
+  cairo_set_source(cr, well);
+  cairo_arc(cr, cx, cy, kDialRadius + 9, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_pattern_destroy(well);
   // Chrome bezel.
   cairo_pattern_t* bezel = cairo_pattern_create_linear(cx - kDialRadius, cy - kDialRadius,
                                                        cx + kDialRadius, cy + kDialRadius);
-  cairo_pattern_add_color_stop_rgb(bezel, 0.0, 0.85, 0.88, 0.92);
-  cairo_pattern_add_color_stop_rgb(bezel, 0.45, 0.35, 0.38, 0.42);
-  cairo_pattern_add_color_stop_rgb(bezel, 1.0, 0.12, 0.13, 0.15);
+  cairo_pattern_add_color_stop_rgb(bezel, 0.0, 0.88, 0.91, 0.95);
+  cairo_pattern_add_color_stop_rgb(bezel, 0.5, 0.50, 0.53, 0.58);
+  cairo_pattern_add_color_stop_rgb(bezel, 1.0, 0.34, 0.36, 0.40);
   cairo_set_source(cr, bezel);
   cairo_arc(cr, cx, cy, kDialRadius, 0, 2 * kPi);
   cairo_fill(cr);
@@ -214,9 +441,9 @@ void DrawSpeedometer(cairo_t* cr) {
   cairo_pattern_destroy(face);
 
   // Red zone near the top of the scale.
-  cairo_set_line_width(cr, 6.0);
+  cairo_set_line_width(cr, 3.5);
   cairo_set_source_rgba(cr, 0.95, 0.15, 0.10, 0.85);
-  cairo_arc(cr, cx, cy, kDialRadius - 11, CairoAngle(BearingOfKmh(kRedlineKmh)),
+  cairo_arc(cr, cx, cy, kDialRadius - 6.5, CairoAngle(BearingOfKmh(kRedlineKmh)),
             CairoAngle(BearingOfKmh(kDialMaxKmh)));
   cairo_stroke(cr);
   // Scale arc.
@@ -226,12 +453,12 @@ void DrawSpeedometer(cairo_t* cr) {
             CairoAngle(BearingOfKmh(kDialMaxKmh)));
   cairo_stroke(cr);
 
-  SetFont(cr, 9.0, true);
+  SetFont(cr, 10.0, true);
   for (int kmh = 0; kmh <= static_cast<int>(kDialMaxKmh); kmh += 10) {
     const double a = CairoAngle(BearingOfKmh(kmh));
     const bool major = kmh % 50 == 0;
-    const double r0 = kDialRadius - (major ? 20.0 : 14.0);
-    const double r1 = kDialRadius - 8.0;
+    const double r0 = kDialRadius - (major ? 21.0 : 15.0);
+    const double r1 = kDialRadius - 9.0;
     cairo_set_line_width(cr, major ? 2.2 : 1.1);
     if (kmh >= kRedlineKmh) {
       cairo_set_source_rgb(cr, 1.0, 0.45, 0.40);
@@ -241,8 +468,8 @@ void DrawSpeedometer(cairo_t* cr) {
     cairo_move_to(cr, cx + std::cos(a) * r0, cy + std::sin(a) * r0);
     cairo_line_to(cr, cx + std::cos(a) * r1, cy + std::sin(a) * r1);
     cairo_stroke(cr);
-    if (major) {
-      const double rl = kDialRadius - 31.0;
+    if (kmh % 100 == 0) {
+      const double rl = kDialRadius - 31.5;
       const std::string text = std::to_string(kmh);
       cairo_text_extents_t ext;
       cairo_text_extents(cr, text.c_str(), &ext);
@@ -264,7 +491,7 @@ void DrawSpeedometer(cairo_t* cr) {
   SetFont(cr, 9.0, true);
   SpacedText(cr, "km/h", cx, cy + 21, 1.0);
   // The digital readout sits in the lower sector, centred on (91, 578).
-  Window(cr, cx - 36, 564, 72, 29, kReadoutRgb);
+  Window(cr, cx - 34, 562, 68, 28, kReadoutRgb);
 }
 
 }  // namespace
@@ -279,19 +506,28 @@ RgbImage BakeLeftPanelImage() {
   // Time, centred on (87, 23).
   Window(cr, 33, 6, 108, 34, kReadoutRgb);
   Caption(cr, "TIME", 87, 52, 11);
-  Grille(cr, 14, 66, 140, 100);
+  CarbonInset(cr, 12, 62, 150, 112);
+  MiniGauge(cr, 50, 108, 30, "TEMP", "C", "H", 0.42, true);
+  MiniGauge(cr, 124, 108, 30, "FUEL", "E", "F", 0.78, false);
+  ShiftLights(cr, 30, 158, 10, 12.7);
   Screw(cr, 10, 180);
   Screw(cr, 154, 180);
   // Score, centred on (84, 218).
   Caption(cr, "SCORE", 84, 190, 11);
   Window(cr, 30, 201, 108, 34, kReadoutRgb);
-  Grille(cr, 14, 250, 140, 62);
+  CarbonInset(cr, 12, 248, 150, 64);
+  Telltale(cr, 36, 280, 11, 0.25, 1.0, 0.45, LeftArrow);
+  Telltale(cr, 69, 280, 11, 1.0, 0.70, 0.12, WarningSymbol);
+  Telltale(cr, 102, 280, 11, 0.25, 1.0, 0.45, NeutralSymbol);
+  Telltale(cr, 135, 280, 11, 0.25, 1.0, 0.45, RightArrow);
   // Lives, the number centred on (113, 342).
   Caption(cr, "LIVES", 50, 342, 12);
   Window(cr, 89, 325, 48, 34, kReadoutRgb);
   Screw(cr, 10, 372);
   Screw(cr, 154, 372);
-  Grille(cr, 14, 382, 140, 56);
+  CarbonInset(cr, 12, 382, 150, 64);
+  Odometer(cr, 87, 420);
+  Caption(cr, "ODO", 87, 396, 8);
   DrawSpeedometer(cr);
   return canvas.ToRgb(false);
 }
@@ -383,7 +619,8 @@ RgbImage BakeRightPanelImage() {
     SpacedText(cr, "GEAR", gx + d, 388 + d, 2.0);
     SpacedText(cr, "RUSH", gx + d, 424 + d, 2.0);
   }
-  Grille(cr, 22, 458, 132, 120);
+  CarbonInset(cr, 22, 458, 132, 120);
+  CrossedFlags(cr, 88, 512, 56);
   Screw(cr, 20, 588);
   Screw(cr, 156, 588);
   Screw(cr, 20, 218);
@@ -392,18 +629,21 @@ RgbImage BakeRightPanelImage() {
 }
 
 PictureItemSpec BakeNeedle() {
-  // 101x20: the pivot is at 70% of the width and half the height; the tip points left.
+  // 101x20: the pivot is at 70% of the width and half the height; the tip points left. The
+  // picture's size places the pivot, so the shorter needle of the dial leaves its left end
+  // empty: the tip reaches the scale's ticks, 58 pixels out, not the bezel.
   constexpr int kWidth = 101, kHeight = 20;
   const double px = 0.7 * kWidth, py = kHeight / 2.0;
+  const double tip = px - 58.0;
   Canvas canvas(kWidth, kHeight);
   cairo_t* cr = canvas.Cr();
   // The tip keeps a pixel and a half of width: thinner, it would fall under the colour key.
-  cairo_move_to(cr, 0.5, py - 1.5);
+  cairo_move_to(cr, tip, py - 1.5);
   cairo_line_to(cr, px, py - 3.6);
   cairo_line_to(cr, kWidth - 3.0, py - 2.4);
   cairo_line_to(cr, kWidth - 3.0, py + 2.4);
   cairo_line_to(cr, px, py + 3.6);
-  cairo_line_to(cr, 0.5, py + 1.5);
+  cairo_line_to(cr, tip, py + 1.5);
   cairo_close_path(cr);
   cairo_pattern_t* g = cairo_pattern_create_linear(0, py - 4, 0, py + 4);
   cairo_pattern_add_color_stop_rgb(g, 0.0, 1.0, 0.55, 0.35);

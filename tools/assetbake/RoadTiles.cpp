@@ -32,7 +32,13 @@ constexpr double kBarrierBodyWidth = 27.0;  // the rest of the band is the wall'
 constexpr double kEdgeLineInset = 4.0;
 constexpr double kEdgeLineWidth = 6.0;
 constexpr double kKerbWidth = 12.0;
-constexpr double kKerbStripe = 12.0;     // world pixels; 72 holds three red-white pairs
+constexpr double kKerbStripe = 18.0;  // world pixels; 72 holds two red-white pairs
+// The lane lines run along both edges, inside the edge line. Lane tiles (kind 11) are shared
+// by straight and diagonal rows, so no marking may reach them: in every row the asphalt
+// within 36 pixels of either edge belongs to an edge or shoulder tile, and the lines stay there.
+constexpr double kLaneLineInset = 24.0;
+constexpr double kLaneLineWidth = 5.0;
+constexpr double kLaneDash = 18.0;       // dash and gap; a dash never touches a row border
 constexpr double kBarrierStripe = 18.0;  // painted barrier segments, two pairs a tile
 
 const Colour kKerbRed = {0.80, 0.13, 0.10};
@@ -215,11 +221,51 @@ void DrawRow(cairo_t* cr, RowKind kind, double worldTop, cairo_pattern_t* grass,
     cairo_pattern_destroy(g);
   }
 
+  // Tyre rubber laid where riders brush the edge lines, two faint streaks a side.
+  for (const double inset : {13.0, 31.5}) {
+    SetColour(cr, {0.05, 0.05, 0.06}, 0.10);
+    BandPath(cr, left.Offset(inset), left.Offset(inset + 3.0));
+    cairo_fill(cr);
+    BandPath(cr, right.Offset(-inset - 3.0), right.Offset(-inset));
+    cairo_fill(cr);
+  }
+
   SetColour(cr, kLineWhite, 0.95);
   BandPath(cr, left.Offset(kEdgeLineInset), left.Offset(kEdgeLineInset + kEdgeLineWidth));
   cairo_fill(cr);
   BandPath(cr, right.Offset(-kEdgeLineInset - kEdgeLineWidth), right.Offset(-kEdgeLineInset));
   cairo_fill(cr);
+  // Dashed lane lines in the world's rhythm, so dashes run on from row to row.
+  for (int side = 0; side < 2; ++side) {
+    cairo_save(cr);
+    if (side == 0) {
+      BandPath(cr, left.Offset(kLaneLineInset), left.Offset(kLaneLineInset + kLaneLineWidth));
+    } else {
+      BandPath(cr, right.Offset(-kLaneLineInset - kLaneLineWidth), right.Offset(-kLaneLineInset));
+    }
+    cairo_clip(cr);
+    SetColour(cr, kLineWhite, 0.92);
+    FillStripes(cr, worldTop, kLaneDash, 0, kStripColumns * T);
+    cairo_restore(cr);
+  }
+}
+
+// A repaired rectangle of asphalt with its tar seal, lying along the road's direction. Only
+// the drift rows' own edge tiles carry one, so patches never line up in a grid.
+void DrawPatch(cairo_t* cr, cairo_pattern_t* asphalt, double cx, double cy, double w, double h,
+               double slope) {
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_rotate(cr, -std::atan(slope));
+  cairo_rectangle(cr, -w / 2, -h / 2, w, h);
+  cairo_restore(cr);
+  cairo_set_source(cr, asphalt);
+  cairo_fill_preserve(cr);
+  SetColour(cr, {0.02, 0.02, 0.03}, 0.06);
+  cairo_fill_preserve(cr);
+  SetColour(cr, {0.03, 0.03, 0.04}, 0.16);
+  cairo_set_line_width(cr, 1.2);
+  cairo_stroke(cr);
 }
 
 struct TileCanvas {
@@ -330,6 +376,46 @@ void SkinRocks(cairo_t* cr, Side side) {
   DrawRock(cr, side.GroundX + (side.Left ? -8 : 8), 58, 6, side.Left ? 35 : 36);
 }
 
+// A photographer's striped parasol and camera on the verge.
+void SkinParasol(cairo_t* cr, Side side) {
+  const double cx = side.GroundX, cy = 28;
+  const double r = 12;
+  DrawShadowEllipse(cr, cx + 4, cy + 4, r + 1, r + 1, 0.40);
+  for (int i = 0; i < 8; ++i) {
+    const double a0 = 2 * kPi * i / 8, a1 = 2 * kPi * (i + 1) / 8;
+    cairo_move_to(cr, cx, cy);
+    cairo_arc(cr, cx, cy, r, a0, a1);
+    cairo_close_path(cr);
+    if (i % 2 == 0) {
+      cairo_set_source_rgb(cr, 0.90, 0.16, 0.12);
+    } else {
+      cairo_set_source_rgb(cr, 0.96, 0.95, 0.90);
+    }
+    cairo_fill(cr);
+  }
+  cairo_pattern_t* shade = cairo_pattern_create_radial(cx - 4, cy - 4, 1, cx, cy, r);
+  cairo_pattern_add_color_stop_rgba(shade, 0.0, 1, 1, 1, 0.25);
+  cairo_pattern_add_color_stop_rgba(shade, 1.0, 0, 0, 0, 0.30);
+  cairo_set_source(cr, shade);
+  cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_set_source_rgb(cr, 0.30, 0.30, 0.32);
+  cairo_arc(cr, cx, cy, 1.8, 0, 2 * kPi);
+  cairo_fill(cr);
+  // The camera on its tripod, lens to the road.
+  const double kx = side.GroundX, ky = 55;
+  const double dir = side.Left ? 1.0 : -1.0;
+  DrawShadowEllipse(cr, kx + 3, ky + 3, 8, 5, 0.35);
+  cairo_set_source_rgb(cr, 0.12, 0.12, 0.14);
+  cairo_rectangle(cr, kx - 5, ky - 4, 10, 8);
+  cairo_fill(cr);
+  cairo_rectangle(cr, kx + dir * 5 - (dir < 0 ? 5 : 0), ky - 2.5, 5, 5);
+  cairo_fill(cr);
+  cairo_set_source_rgb(cr, 0.45, 0.62, 0.80);
+  cairo_arc(cr, kx + dir * 9.5, ky, 1.6, 0, 2 * kPi);
+  cairo_fill(cr);
+}
+
 void SkinHay(cairo_t* cr, Side side) {
   for (int i = 0; i < 2; ++i) {
     const double cx = side.Left ? 22.0 : 50.0;
@@ -431,7 +517,7 @@ void DrawSkin(cairo_t* cr, int variant, bool left) {
       SkinBushes(cr, side);
       break;
     case 5:
-      SkinAdvert(cr, side, {0.10, 0.22, 0.55}, {1.0, 1.0, 1.0}, "TURBO OIL");
+      SkinParasol(cr, side);
       break;
     case 6:
       SkinHay(cr, side);
@@ -513,7 +599,7 @@ void DrawStones(cairo_t* cr, uint64_t seed) {
   }
 }
 
-// The shed and tree of the L-shaped 2x2 object; the top-right cell stays plain.
+// The timber-roofed shed and tree of the L-shaped 2x2 object; the top-right cell stays plain.
 void DrawShedObject(cairo_t* cr) {
   DrawTree(cr, 36, 38, 25, {0.22, 0.45, 0.16}, 52);
   const double x0 = 10, y0 = 86, x1 = 132, y1 = 128;
@@ -523,98 +609,126 @@ void DrawShedObject(cairo_t* cr) {
   const double mid = (y0 + y1) / 2;
   // Two roof slopes, the upper one in the light.
   cairo_pattern_t* up = cairo_pattern_create_linear(0, y0, 0, mid);
-  cairo_pattern_add_color_stop_rgb(up, 0, 0.66, 0.30, 0.20);
-  cairo_pattern_add_color_stop_rgb(up, 1, 0.78, 0.40, 0.27);
+  cairo_pattern_add_color_stop_rgb(up, 0, 0.50, 0.40, 0.29);
+  cairo_pattern_add_color_stop_rgb(up, 1, 0.60, 0.49, 0.35);
   cairo_set_source(cr, up);
   cairo_rectangle(cr, x0, y0, x1 - x0, mid - y0);
   cairo_fill(cr);
   cairo_pattern_destroy(up);
   cairo_pattern_t* down = cairo_pattern_create_linear(0, mid, 0, y1);
-  cairo_pattern_add_color_stop_rgb(down, 0, 0.50, 0.22, 0.15);
-  cairo_pattern_add_color_stop_rgb(down, 1, 0.40, 0.17, 0.12);
+  cairo_pattern_add_color_stop_rgb(down, 0, 0.40, 0.31, 0.22);
+  cairo_pattern_add_color_stop_rgb(down, 1, 0.32, 0.24, 0.17);
   cairo_set_source(cr, down);
   cairo_rectangle(cr, x0, mid, x1 - x0, y1 - mid);
   cairo_fill(cr);
   cairo_pattern_destroy(down);
   // Roof tiles and ridge.
-  cairo_set_source_rgba(cr, 0.25, 0.10, 0.06, 0.35);
+  cairo_set_source_rgba(cr, 0.18, 0.12, 0.07, 0.35);
   cairo_set_line_width(cr, 1.0);
   for (double x = x0 + 6; x < x1; x += 6) {
     cairo_move_to(cr, x, y0);
     cairo_line_to(cr, x, y1);
   }
   cairo_stroke(cr);
-  cairo_set_source_rgb(cr, 0.88, 0.58, 0.42);
+  cairo_set_source_rgb(cr, 0.70, 0.60, 0.45);
   cairo_set_line_width(cr, 2.0);
   cairo_move_to(cr, x0, mid);
   cairo_line_to(cr, x1, mid);
   cairo_stroke(cr);
-  cairo_set_source_rgba(cr, 0.15, 0.06, 0.03, 0.9);
+  // Moss on the shaded slope.
+  BakeRandom moss(53);
+  for (int i = 0; i < 6; ++i) {
+    SetColour(cr, {0.30, 0.40, 0.18}, 0.45);
+    cairo_arc(cr, moss.Range(x0 + 10, x1 - 10), moss.Range(mid + 5, y1 - 5), moss.Range(2, 5), 0,
+              2 * kPi);
+    cairo_fill(cr);
+  }
+  cairo_set_source_rgba(cr, 0.06, 0.06, 0.07, 0.9);
   cairo_set_line_width(cr, 1.0);
   cairo_rectangle(cr, x0 + 0.5, y0 + 0.5, x1 - x0 - 1, y1 - y0 - 1);
   cairo_stroke(cr);
 }
 
-// A pond with reeds and a little jetty: the inner 2x2 object.
-void DrawPondObject(cairo_t* cr) {
+void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double r) {
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
+  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
+  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
+  cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
+  cairo_close_path(cr);
+}
+
+// A vegetable plot of young rows in dark soil, with a scarecrow: the inner 2x2 object, a plot
+// of its own or the paddock's inside. Its colours stay close to the grass so that two plots
+// in view do not shout.
+void DrawFieldObject(cairo_t* cr) {
   BakeRandom random(60);
   const double cx = 72, cy = 72;
-  // Muddy bank, then water darkening towards the middle.
+  // An irregular outline: a rounded square pushed in and out a little.
+  auto outline = [&](double inset) {
+    BakeRandom shape(61);
+    const int n = 16;
+    cairo_new_path(cr);
+    for (int i = 0; i <= n; ++i) {
+      const double a = 2 * kPi * (i % n) / n + kPi / 4;
+      const double squircle =
+          1.0 /
+          std::pow(std::pow(std::abs(std::cos(a)), 4) + std::pow(std::abs(std::sin(a)), 4), 0.25);
+      const double r = (46 - inset) * squircle + (i % n == 0 ? 0 : shape.Range(-2.5, 2.5));
+      const double x = cx + std::cos(a) * r, y = cy + std::sin(a) * r;
+      if (i == 0) {
+        cairo_move_to(cr, x, y);
+      } else {
+        cairo_line_to(cr, x, y);
+      }
+    }
+    cairo_close_path(cr);
+  };
+  outline(-4);
+  SetColour(cr, {0.26, 0.40, 0.14}, 0.45);
+  cairo_fill(cr);
+  outline(0);
+  SetColour(cr, {0.40, 0.34, 0.20});
+  cairo_fill_preserve(cr);
   cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, 1.0, 0.86);
-  cairo_arc(cr, 0, 0, 58, 0, 2 * kPi);
+  cairo_clip(cr);
+  // Rows of young plants, each a line of small leafy tufts.
+  for (double y = cy - 46; y < cy + 48; y += 7) {
+    for (double x = cx - 50; x < cx + 50; x += 4.5) {
+      const double r = random.Range(1.6, 2.6);
+      SetColour(cr, Mix({0.30, 0.50, 0.16}, {0.46, 0.62, 0.22}, random.Uniform()));
+      cairo_arc(cr, x + random.Range(-0.8, 0.8), y + random.Range(-0.8, 0.8), r, 0, 2 * kPi);
+      cairo_fill(cr);
+    }
+  }
+  // A path of trodden soil across the plot.
+  SetColour(cr, {0.50, 0.42, 0.26}, 0.85);
+  cairo_rectangle(cr, cx - 3, cy - 50, 6, 100);
+  cairo_fill(cr);
   cairo_restore(cr);
-  cairo_set_source_rgb(cr, 0.52, 0.44, 0.28);
+  // The scarecrow: arms, coat, straw hat.
+  const double sx = cx + 22, sy = cy - 18;
+  DrawShadowEllipse(cr, sx + 4, sy + 4, 13, 5, 0.35);
+  SetColour(cr, {0.40, 0.26, 0.12});
+  cairo_rectangle(cr, sx - 13, sy - 1.5, 26, 3);
   cairo_fill(cr);
-  cairo_save(cr);
-  cairo_translate(cr, cx, cy);
-  cairo_scale(cr, 1.0, 0.86);
-  cairo_arc(cr, 0, 0, 52, 0, 2 * kPi);
-  cairo_restore(cr);
-  cairo_pattern_t* water = cairo_pattern_create_radial(cx + 8, cy + 8, 4, cx, cy, 56);
-  cairo_pattern_add_color_stop_rgb(water, 0.0, 0.10, 0.28, 0.45);
-  cairo_pattern_add_color_stop_rgb(water, 0.8, 0.20, 0.45, 0.60);
-  cairo_pattern_add_color_stop_rgb(water, 1.0, 0.34, 0.58, 0.62);
-  cairo_set_source(cr, water);
+  SetColour(cr, {0.22, 0.30, 0.55});
+  cairo_arc(cr, sx, sy, 5, 0, 2 * kPi);
   cairo_fill(cr);
-  cairo_pattern_destroy(water);
-  // Glints.
-  cairo_set_source_rgba(cr, 1, 1, 1, 0.55);
-  cairo_set_line_width(cr, 1.5);
-  for (int i = 0; i < 5; ++i) {
-    const double gx = cx - 30 + random.Range(0, 50);
-    const double gy = cy - 28 + random.Range(0, 40);
-    cairo_move_to(cr, gx, gy);
-    cairo_line_to(cr, gx + random.Range(6, 12), gy);
-    cairo_stroke(cr);
-  }
-  // Reeds along the bank.
-  for (int i = 0; i < 70; ++i) {
-    const double a = random.Range(0.2, 2.6) + (i % 2 ? kPi : 0);
-    const double r = random.Range(50, 58);
-    const double x = cx + std::cos(a) * r;
-    const double y = cy + std::sin(a) * r * 0.86;
-    cairo_set_source_rgba(cr, 0.30 + random.Range(0, 0.2), 0.50, 0.18, 0.9);
-    cairo_set_line_width(cr, 1.2);
-    cairo_move_to(cr, x, y);
-    cairo_line_to(cr, x + random.Range(-3, 3), y - random.Range(4, 8));
-    cairo_stroke(cr);
-  }
-  // The jetty on the lower right.
-  cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
-  cairo_rectangle(cr, cx + 26 + 3, cy + 10 + 3, 30, 9);
+  SetColour(cr, {0.92, 0.80, 0.40});
+  cairo_arc(cr, sx, sy, 3.5, 0, 2 * kPi);
   cairo_fill(cr);
-  cairo_set_source_rgb(cr, 0.62, 0.45, 0.26);
-  cairo_rectangle(cr, cx + 26, cy + 10, 30, 9);
+  SetColour(cr, {0.62, 0.48, 0.18});
+  cairo_arc(cr, sx, sy, 1.6, 0, 2 * kPi);
   cairo_fill(cr);
-  cairo_set_source_rgba(cr, 0.35, 0.22, 0.10, 0.9);
-  cairo_set_line_width(cr, 1.0);
-  for (double x = cx + 29; x < cx + 56; x += 4) {
-    cairo_move_to(cr, x, cy + 10);
-    cairo_line_to(cr, x, cy + 19);
-  }
-  cairo_stroke(cr);
+  // A wheelbarrow left by the path.
+  DrawShadowEllipse(cr, cx - 14, cy + 28, 7, 5, 0.35);
+  SetColour(cr, {0.55, 0.58, 0.62});
+  RoundedRectPath(cr, cx - 22, cy + 20, 12, 9, 2);
+  cairo_fill(cr);
+  SetColour(cr, {0.12, 0.12, 0.13});
+  cairo_rectangle(cr, cx - 24, cy + 23, 2, 3);
+  cairo_fill(cr);
 }
 
 // The 3x3 object: a copse of trees around a rocky knoll.
@@ -635,23 +749,57 @@ void DrawCopseObject(cairo_t* cr) {
   }
 }
 
-// Pieces of the 4x4 hedge ring; each holds whole bushes so it can repeat.
-void DrawHedge(cairo_t* cr, int kind) {
-  const Colour leaf = {0.20, 0.42, 0.15};
-  const uint64_t seed = static_cast<uint64_t>(kind) * 10;
+// One run of post-and-rail fence between two posts, with its shadow.
+void FenceRun(cairo_t* cr, double x0, double y0, double x1, double y1) {
+  const double dx = x1 - x0, dy = y1 - y0;
+  const double len = std::hypot(dx, dy);
+  const double nx = -dy / len, ny = dx / len;
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+  for (int pass = 0; pass < 2; ++pass) {
+    const double sh = pass == 0 ? 2.5 : 0.0;
+    for (double o : {-2.0, 2.0}) {
+      cairo_move_to(cr, x0 + nx * o + sh, y0 + ny * o + sh);
+      cairo_line_to(cr, x1 + nx * o + sh, y1 + ny * o + sh);
+    }
+    if (pass == 0) {
+      cairo_set_source_rgba(cr, 0, 0, 0, 0.28);
+    } else {
+      cairo_set_source_rgb(cr, 0.62, 0.45, 0.26);
+    }
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+  }
+  for (const auto& [px, py] : {std::pair{x0, y0}, std::pair{x1, y1}}) {
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.30);
+    cairo_rectangle(cr, px - 2.5 + 2.5, py - 2.5 + 2.5, 5, 5);
+    cairo_fill(cr);
+    cairo_set_source_rgb(cr, 0.40, 0.27, 0.14);
+    cairo_rectangle(cr, px - 2.5, py - 2.5, 5, 5);
+    cairo_fill(cr);
+    cairo_set_source_rgb(cr, 0.70, 0.54, 0.34);
+    cairo_rectangle(cr, px - 1.5, py - 1.5, 3, 3);
+    cairo_fill(cr);
+  }
+}
+
+// Pieces of the 4x4 paddock fence round the field. Every run ends on a post inside its own
+// cell, so pieces repeat along a side and the fence simply ends where a side stops.
+void DrawFence(cairo_t* cr, int kind) {
   switch (kind) {
     case 55:
     case 57:
-      DrawTree(cr, 18, 36, 15, leaf, seed);
-      DrawTree(cr, 54, 36, 15, leaf, seed + 1);
+      FenceRun(cr, 4, 36, 68, 36);
+      if (kind == 57) DrawTree(cr, 36, 56, 7, {0.30, 0.50, 0.18}, 570);  // a tuft by the rail
       break;
     case 56:
     case 59:
-      DrawTree(cr, 36, 18, 15, leaf, seed);
-      DrawTree(cr, 36, 54, 15, leaf, seed + 1);
+      FenceRun(cr, 36, 4, 36, 68);
       break;
     case 58:
-      DrawTree(cr, 36, 36, 20, leaf, seed);
+      // The corner: the bottom rail and the right rail meet at a post under an old tree.
+      FenceRun(cr, 4, 36, 36, 36);
+      FenceRun(cr, 36, 4, 36, 36);
+      DrawTree(cr, 50, 48, 17, {0.20, 0.40, 0.15}, 580);
       break;
     default:
       break;
@@ -746,6 +894,14 @@ RgbImage BakeRoadSheetImage() {
                        right.Offset(kRightBarrierFromRoad),
                        right.Offset(kRightBarrierFromRoad + kRightBarrierWidth)});
       }
+      struct PatchSpot {
+        int Kind;
+        double X, Y, Slope;
+      };
+      for (const PatchSpot& p : {PatchSpot{28, 22, 46, 0.5}, PatchSpot{39, 50, 46, -0.5},
+                                 PatchSpot{33, 44, 30, 0.5}, PatchSpot{46, 28, 30, -0.5}}) {
+        if (p.Kind == role.Kind) DrawPatch(tile.Cr(), asphalt.get(), p.X, p.Y, 16, 24, p.Slope);
+      }
       placeCanvas(role.Kind, tile.Picture);
       // The skinned roadsides share the plain wall of their row.
       if (role.Kind == 1 || role.Kind == 13) {
@@ -778,7 +934,7 @@ RgbImage BakeRoadSheetImage() {
     if (kinds[r][c] >= 0) placeCanvas(kinds[r][c], cell);
   });
   // Inner 2x2 object: 60, 61 / 63, 64.
-  CutObject(2, 2, grass.get(), DrawPondObject, [&](int c, int r, Canvas& cell) {
+  CutObject(2, 2, grass.get(), DrawFieldObject, [&](int c, int r, Canvas& cell) {
     const int kinds[2][2] = {{60, 61}, {63, 64}};
     placeCanvas(kinds[r][c], cell);
   });
@@ -788,7 +944,7 @@ RgbImage BakeRoadSheetImage() {
   for (int kind = 55; kind <= 59; ++kind) {
     Canvas c(T, T);
     PaintGrass(c.Cr(), grass.get());
-    DrawHedge(c.Cr(), kind);
+    DrawFence(c.Cr(), kind);
     placeCanvas(kind, c);
   }
   return sheet.ToRgb(false);

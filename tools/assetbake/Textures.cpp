@@ -50,7 +50,7 @@ struct Octave {
 
 // Sums octaves of noise into a texture of one base colour; each octave shifts the brightness.
 PatternPtr NoisePattern(uint64_t seed, const double base[3], const double tint[3],
-                        const std::vector<Octave>& octaves) {
+                        const std::vector<Octave>& octaves, double speckle) {
   const int size = kTileSize;
   std::vector<double> field(static_cast<size_t>(size) * size, 0.0);
   std::vector<double> hue(static_cast<size_t>(size) * size, 0.0);
@@ -62,6 +62,15 @@ PatternPtr NoisePattern(uint64_t seed, const double base[3], const double tint[3
   // A separate slow field moves the colour a little towards the tint, for patchiness.
   const std::vector<float> h = PeriodicNoise(seed + 100, size, 3);
   for (size_t i = 0; i < hue.size(); ++i) hue[i] = 0.5 + 0.5 * h[i];
+  // Single light and dark grains, the stones in the mix.
+  BakeRandom grains(seed + 200);
+  for (double& v : field) {
+    const double u = grains.Uniform();
+    if (u < speckle)
+      v += 0.16;
+    else if (u < 2 * speckle)
+      v -= 0.12;
+  }
 
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, size, size);
   cairo_surface_flush(surface);
@@ -94,11 +103,13 @@ PatternPtr NoisePattern(uint64_t seed, const double base[3], const double tint[3
 PatternPtr GrassPattern() {
   const double base[3] = {0.36, 0.55, 0.23};
   const double tint[3] = {0.42, 0.55, 0.20};
-  return NoisePattern(0x6A55, base, tint, {{2, 0.05}, {6, 0.05}, {24, 0.05}, {72, 0.035}});
+  return NoisePattern(0x6A55, base, tint, {{2, 0.025}, {6, 0.045}, {24, 0.05}, {72, 0.035}}, 0.0);
 }
 
 PatternPtr AsphaltPattern() {
+  // Only fine grain: any blotch larger than a few pixels would repeat with every tile and
+  // show the grid down a long straight.
   const double base[3] = {0.31, 0.32, 0.34};
-  const double tint[3] = {0.33, 0.33, 0.33};
-  return NoisePattern(0xA5F4, base, tint, {{4, 0.04}, {18, 0.03}, {72, 0.045}});
+  const double tint[3] = {0.31, 0.32, 0.34};
+  return NoisePattern(0xA5F4, base, tint, {{18, 0.03}, {36, 0.03}, {72, 0.05}}, 0.03);
 }

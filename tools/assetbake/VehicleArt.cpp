@@ -67,9 +67,12 @@ PictureItemSpec MakeItem(const std::string& name, const Canvas& canvas, int patt
   return item;
 }
 
-// Patterns side by side, each drawn clipped to its own cell.
+// Riders are drawn turned without smoothing, so their pictures get a dark rim.
+constexpr Rgb kRiderRim = {0.07, 0.07, 0.08};
+
+// Patterns side by side, each drawn clipped to its own cell; `rim` darkens their edges.
 PictureItemSpec KeyedStrip(const std::string& name, int width, int height, int count,
-                           const std::function<void(cairo_t*, int)>& draw) {
+                           const std::function<void(cairo_t*, int)>& draw, bool rim = false) {
   Canvas canvas(width * count, height);
   cairo_t* cr = canvas.Cr();
   for (int i = 0; i < count; ++i) {
@@ -80,6 +83,7 @@ PictureItemSpec KeyedStrip(const std::string& name, int width, int height, int c
     draw(cr, i);
     cairo_restore(cr);
   }
+  if (rim) canvas.DarkenEdges(width, height, kRiderRim.R, kRiderRim.G, kRiderRim.B);
   return MakeItem(name, canvas, count > 1 ? width : 0, count > 1 ? height : 0, true);
 }
 
@@ -418,28 +422,30 @@ void PlaceBikeForPortrait(cairo_t* cr, const BikeLook& look, double scale) {
 
 PictureItemSpec BakeBikeUpright(int model) {
   const BikeLook& look = LookOf(model);
-  return KeyedStrip(ModelName(model), look.Width, look.Height, 1, [&](cairo_t* cr, int) {
-    bikeart::DrawRidingBike(cr, look, bikeart::RideOptions{});
-  });
+  return KeyedStrip(
+      ModelName(model), look.Width, look.Height, 1,
+      [&](cairo_t* cr, int) { bikeart::DrawRidingBike(cr, look, bikeart::RideOptions{}); }, true);
 }
 
 PictureItemSpec BakeBikeLean(int model, bool right) {
   const BikeLook& look = LookOf(model);
   const double deepest = bikeart::MaxLean(look);
-  return KeyedStrip(ModelName(model) + (right ? "LeanRight" : "LeanLeft"), look.Width, look.Height,
-                    kLeanFrames, [&](cairo_t* cr, int pattern) {
-                      // Pattern 0 is the deepest lean; the last is all but upright.
-                      bikeart::RideOptions o;
-                      o.Lean = (right ? 1 : -1) * deepest * (kLeanFrames - 0.5 - pattern) /
-                               (kLeanFrames - 0.5);
-                      bikeart::DrawRidingBike(cr, look, o);
-                    });
+  return KeyedStrip(
+      ModelName(model) + (right ? "LeanRight" : "LeanLeft"), look.Width, look.Height, kLeanFrames,
+      [&](cairo_t* cr, int pattern) {
+        // Pattern 0 is the deepest lean; the last is all but upright.
+        bikeart::RideOptions o;
+        o.Lean = (right ? 1 : -1) * deepest * (kLeanFrames - 0.5 - pattern) / (kLeanFrames - 0.5);
+        bikeart::DrawRidingBike(cr, look, o);
+      },
+      true);
 }
 
 PictureItemSpec BakeBikeCrash(int model) {
   const BikeLook& look = LookOf(model);
-  return KeyedStrip(ModelName(model) + "Crash", look.CrashWidth, look.CrashHeight, look.CrashFrames,
-                    [&](cairo_t* cr, int frame) { DrawCrashFrame(cr, look, model, frame); });
+  return KeyedStrip(
+      ModelName(model) + "Crash", look.CrashWidth, look.CrashHeight, look.CrashFrames,
+      [&](cairo_t* cr, int frame) { DrawCrashFrame(cr, look, model, frame); }, true);
 }
 
 PictureItemSpec BakeTyreMark() {
