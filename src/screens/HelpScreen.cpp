@@ -46,6 +46,9 @@ constexpr int kAboutMakerX = 542;
 constexpr int kAboutMakerY = 325;
 constexpr int kAboutAddressX = 540;
 constexpr int kAboutAddressY = 360;
+// The licence notice takes the next row at the same spacing; the year-and-name line has no
+// room left for it.
+constexpr int kAboutLicenceY = 395;
 
 enum Page { kOverview = 1, kBonuses = 2, kMenuControls = 3, kGameControls = 4, kAbout = 5 };
 enum Item { kPrevious = 7, kNext = 8, kBack = 9 };
@@ -134,6 +137,7 @@ void DrawHelpPage() {
       SetTextStyle(kHeadingStyle);
       Line(AboutMakerLine, kAboutMakerX, kAboutMakerY);
       Line(AboutWebAddress, kAboutAddressX, kAboutAddressY);
+      Line(AboutLicenceLine, kAboutAddressX, kAboutLicenceY);
       break;
   }
   for (TMyImageSprite* icon : BonusIcons) {

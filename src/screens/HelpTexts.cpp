@@ -42,5 +42,7 @@ const std::array<const char*, 5> BonusLabels = {"10 score", "20 score", "50 scor
                                                 "Life"};
 
 const char* const AboutTitle = "GEAR RUSH";
-const char* const AboutMakerLine = "(c) 2024 Gear Rush Team";
+const char* const AboutMakerLine = "© 2026 Gear Rush Team";
+// The code carries no licence of its own: the notice that goes with that.
+const char* const AboutLicenceLine = "All rights reserved.";
 const char* const AboutWebAddress = "www.gearrush.example";

@@ -20,4 +20,5 @@ extern const std::array<const char*, 5> BonusLabels;
 // Page 5.
 extern const char* const AboutTitle;
 extern const char* const AboutMakerLine;
+extern const char* const AboutLicenceLine;  // under the web address, in the same column
 extern const char* const AboutWebAddress;

@@ -74,6 +74,40 @@ double EngineHz(const TWaveCollectionItem& item) {
   return 0;
 }
 
+// The power of each of the first count harmonics of hz: the strongest line within 3 % of each
+// multiple, from a direct Fourier sum over the whole loop (its lines are 1/length apart).
+std::vector<double> HarmonicPowers(const TWaveCollectionItem& item, double hz, int count) {
+  const std::vector<int> s = SamplesOf(item);
+  const double rate = item.Format.SamplesPerSec;
+  const double lineHz = rate / static_cast<double>(s.size());
+  std::vector<double> powers;
+  for (int k = 1; k <= count; ++k) {
+    double best = 0;
+    for (double f = std::ceil(k * hz * 0.97 / lineHz) * lineHz; f <= k * hz * 1.03; f += lineHz) {
+      double re = 0, im = 0;
+      for (size_t i = 0; i < s.size(); ++i) {
+        const double a = 6.283185307179586 * f * static_cast<double>(i) / rate;
+        re += s[i] * std::cos(a);
+        im += s[i] * std::sin(a);
+      }
+      best = std::max(best, re * re + im * im);
+    }
+    powers.push_back(best);
+  }
+  return powers;
+}
+
+// Sound with its rumble taken off (a first difference): roughly what cuts through a mix.
+double Presence(const TWaveCollectionItem& item) {
+  const std::vector<int> s = SamplesOf(item);
+  std::vector<int> d;
+  for (size_t i = 1; i < s.size(); ++i) d.push_back(s[i] - s[i - 1]);
+  return Rms(d);
+}
+
+constexpr int kGearLoops[] = {9, 10, 11, 12, 13};  // gears 1 to 4, top speed
+constexpr int kGearChange = 5;
+
 TEST(BakedSounds, CollectionHoldsEveryIndexWithLoopsWhereTheGameExpectsThem) {
   const TDXWaveList& list = BakedList();
   ASSERT_EQ(list.Count(), kSoundCount);
@@ -175,6 +209,62 @@ TEST(BakedSounds, EnginePitchRisesFromIdleThroughTheGearsToTopSpeed) {
     previous = hz;
   }
   EXPECT_LT(EngineHz(list.Items[4]), 40.0);  // idle is a low rumble
+}
+
+// A steady sine would be one whistle; an engine growls in many harmonics of its firing rate.
+TEST(BakedSounds, EveryGearLoopGrowlsInSeveralHarmonics) {
+  const TDXWaveList& list = BakedList();
+  for (int index : kGearLoops) {
+    SCOPED_TRACE(list.Items[index].Name);
+    const std::vector<double> p = HarmonicPowers(list.Items[index], EngineHz(list.Items[index]), 8);
+    const double strongest = *std::max_element(p.begin(), p.end());
+    const long within20Db =
+        std::count_if(p.begin(), p.end(), [&](double x) { return x >= strongest / 100; });
+    EXPECT_GE(within20Db, 4);
+  }
+}
+
+// Each gear has a colour of its own, not one voice transposed: compared harmonic by harmonic
+// (each against its strongest), two gears differ somewhere by at least 6 dB.
+TEST(BakedSounds, NoTwoGearsShareOneGrowl) {
+  const TDXWaveList& list = BakedList();
+  std::vector<std::vector<double>> profiles;
+  for (int index : kGearLoops) {
+    std::vector<double> p = HarmonicPowers(list.Items[index], EngineHz(list.Items[index]), 8);
+    const double strongest = *std::max_element(p.begin(), p.end());
+    for (double& x : p) x = 10 * std::log10(std::max(x / strongest, 1e-6));
+    profiles.push_back(p);
+  }
+  for (size_t a = 0; a < profiles.size(); ++a) {
+    for (size_t b = a + 1; b < profiles.size(); ++b) {
+      double widest = 0;
+      for (size_t k = 0; k < profiles[a].size(); ++k)
+        widest = std::max(widest, std::fabs(profiles[a][k] - profiles[b][k]));
+      EXPECT_GE(widest, 6.0) << "gears " << a + 1 << " and " << b + 1;
+    }
+  }
+}
+
+// The gear-change loop plays between any two gears, fourth and up included: a note below the
+// gears' range would sound like the revs dropping with no shift behind it.
+TEST(BakedSounds, GearChangeStaysInsideTheGearsPitchRangeAndIsShort) {
+  const TDXWaveList& list = BakedList();
+  const double shift = EngineHz(list.Items[kGearChange]);
+  EXPECT_GE(shift, EngineHz(list.Items[kGearLoops[0]]));
+  EXPECT_LE(shift, EngineHz(list.Items[kGearLoops[4]]));
+  // The faster gear changes pass in a fraction of a second.
+  EXPECT_LE(Seconds(list.Items[kGearChange]), 0.5);
+}
+
+// A crash, a bonus or the horn must be heard over the engine that runs under it.
+TEST(BakedSounds, EffectsCarryOverTheEngine) {
+  const TDXWaveList& list = BakedList();
+  double loudestEngine = 0;
+  for (int index : kGearLoops) loudestEngine = std::max(loudestEngine, Presence(list.Items[index]));
+  for (int effect : {8, 14, 15, 17, 20}) {  // horn, score, life, bump, crash
+    SCOPED_TRACE(list.Items[effect].Name);
+    EXPECT_GT(Presence(list.Items[effect]), loudestEngine);
+  }
 }
 
 TEST(BakedSounds, TwoBakesAreIdentical) {

@@ -99,4 +99,5 @@ TEST_F(HelpTest, EveryLineFitsInsideThePanel) {
   fits(AboutTitle, 23, 550);
   fits(AboutMakerLine, 21, 542);
   fits(AboutWebAddress, 21, 540);
+  fits(AboutLicenceLine, 21, 540);
 }

@@ -21,9 +21,10 @@ constexpr int kRowsPerBar = 16;      // a row is a sixteenth note
 constexpr int kBarsPerPattern = 4;
 constexpr int kRowsPerPattern = kRowsPerBar * kBarsPerPattern;
 constexpr double kSamplePeak = 0.92;
-// Every note's volume is scaled by this share of 64: the mix at full volume would leave too
-// little headroom for the sound effects on top.
-constexpr int kBandVolume = 52;
+// Every note's volume is scaled by a song's share of 64: the mix at full volume would leave
+// too little headroom for the sound effects on top, and its loudest beats would clip.
+constexpr int kMenuBandVolume = 46;
+constexpr int kRaceBandVolume = 52;
 
 // ---- Instruments ---------------------------------------------------------------------------
 
@@ -139,7 +140,7 @@ XmInstrument Snare(double snap) {
 }
 
 // Hats and cymbals: detuned square partials and noise through a high band, as metal rings.
-Signal Metal(double seconds, double decay, double highPassHz, uint32_t seed) {
+Signal Metal(double seconds, double decay, double highPassHz, uint32_t seed, double ratio = 2.7) {
   const int n = DrumSamples(seconds);
   Signal s(static_cast<size_t>(n));
   SynthRandom rng(seed);
@@ -149,7 +150,7 @@ Signal Metal(double seconds, double decay, double highPassHz, uint32_t seed) {
   for (int i = 0; i < n; ++i) {
     const double t = i / kDrumRate;
     double ring = 0;
-    for (double f : partials) ring += std::sin(kTwoPi * f * 2.7 * t) > 0 ? 1 : -1;
+    for (double f : partials) ring += std::sin(kTwoPi * f * ratio * t) > 0 ? 1 : -1;
     const double v = 0.5 * ring / 6 + rng.Uniform();
     s[i] = hp2.Step(hp1.Step(v)) * AttackDecay(t, 0.0005, decay);
   }
@@ -213,24 +214,6 @@ XmInstrument PulseLead() {
   return ins;
 }
 
-XmInstrument SawLead() {
-  ToneDesign d;
-  d.Period = 64;
-  d.RefHz = 523.25;
-  d.AttackCycles = 60;
-  d.LoopCycles = 256;
-  d.Harmonics = 24;
-  d.Voices = {-1, 0, 1};
-  d.Amp = [](int h, double t) { return RollOff(h, 9 + 10 * std::exp(-t / 0.05), 1.5) / h; };
-  XmInstrument ins = Instrument("Lead", MakeTone("Lead", d));
-  ins.VolumeEnvelope = Envelope({{0, 48}, {2, 64}, {10, 54}, {40, 50}}, 3);
-  ins.Fadeout = 1600;
-  ins.VibratoSweep = 50;
-  ins.VibratoDepth = 3;
-  ins.VibratoRate = 14;
-  return ins;
-}
-
 // A warm chorused pad that swells in and fades after its key is released.
 XmInstrument Pad(double warmth) {
   ToneDesign d;
@@ -260,6 +243,138 @@ XmInstrument Pluck() {
     return bell * std::exp(-t * (4 + 2.5 * h)) * std::min(1.0, t / 0.002);
   };
   return Instrument("Pluck", MakeTone("Pluck", d));
+}
+
+// ---- The race kit: harder drums and synthesizers of its own -------------------------------
+
+// A tight, driven kick with a beater click on top.
+XmInstrument RaceKick() {
+  const int n = DrumSamples(0.34);
+  Signal s(static_cast<size_t>(n));
+  SynthRandom rng(111);
+  Biquad click = Biquad::HighPass(2500, 0.7, kDrumRate);
+  double phase = 0;
+  for (int i = 0; i < n; ++i) {
+    const double t = i / kDrumRate;
+    phase += (50 + 170 * std::exp(-t / 0.018)) / kDrumRate;
+    const double body = std::sin(kTwoPi * phase) * AttackDecay(t, 0.0008, 0.11);
+    const double thock = std::sin(kTwoPi * 1150 * t) * std::exp(-t / 0.004);
+    s[i] = SoftClip(2.6 * body) + 0.3 * thock + 0.5 * click.Step(rng.Uniform()) * std::exp(-t / 0.002);
+  }
+  return Instrument("RaceKick", DrumSample("RaceKick", s));
+}
+
+// A snare layered with a hand clap: a few quick bursts, then the tail.
+XmInstrument ClapSnare() {
+  const int n = DrumSamples(0.32);
+  Signal s(static_cast<size_t>(n));
+  SynthRandom rng(112);
+  Biquad clapBand = Biquad::BandPass(1400, 1.3, kDrumRate);
+  Biquad wires = Biquad::HighPass(5000, 0.7, kDrumRate);
+  for (int i = 0; i < n; ++i) {
+    const double t = i / kDrumRate;
+    double bursts = 0;
+    for (double at : {0.0, 0.011, 0.023}) bursts += AttackDecay(t - at, 0.0004, 0.005);
+    const double clapEnv = bursts + 0.6 * AttackDecay(t - 0.03, 0.002, 0.08);
+    const double noise = rng.Uniform();
+    const double body = std::sin(kTwoPi * 205 * t) * std::exp(-t / 0.04);
+    s[i] = SoftClip(2.4 * clapBand.Step(noise) * clapEnv + 0.5 * body * AttackDecay(t, 0.0008, 1) +
+                    0.5 * wires.Step(noise) * AttackDecay(t, 0.0005, 0.07));
+  }
+  return Instrument("ClapSnare", DrumSample("ClapSnare", s));
+}
+
+XmInstrument TickHat() {
+  return Instrument("TickHat", DrumSample("TickHat", Metal(0.09, 0.018, 8500, 113, 3.9)));
+}
+XmInstrument Ride() {
+  return Instrument("Ride", DrumSample("Ride", Metal(0.8, 0.25, 5200, 114, 4.6)));
+}
+XmInstrument China() {
+  return Instrument("China", DrumSample("China", Metal(1.8, 0.45, 2400, 115, 1.9)));
+}
+
+// A resonant, squelchy bass: a sawtooth whose filter peak sweeps down after each pluck.
+XmInstrument AcidBass() {
+  ToneDesign d;
+  d.Period = 128;
+  d.RefHz = 65.4;  // C2
+  d.AttackCycles = 24;
+  d.LoopCycles = 2;
+  d.Harmonics = 48;
+  d.Amp = [](int h, double t) {
+    const double peak = 5 + 13 * std::exp(-t / 0.09);
+    const double resonance = 1.6 * std::exp(-std::pow((h - peak) / 1.6, 2));
+    return (1.0 / h) * (RollOff(h, peak, 3) + resonance) * (h == 1 ? 1.4 : 1.0);
+  };
+  XmInstrument ins = Instrument("AcidBass", MakeTone("AcidBass", d));
+  ins.VolumeEnvelope = Envelope({{0, 64}, {8, 56}, {40, 44}, {140, 30}, {300, 0}}, -1);
+  ins.Fadeout = 2400;
+  return ins;
+}
+
+// A hard-synced lead: a sawtooth with a formant that starts high and settles, two voices.
+XmInstrument SyncLead() {
+  ToneDesign d;
+  d.Period = 64;
+  d.RefHz = 523.25;
+  d.AttackCycles = 80;
+  d.LoopCycles = 256;
+  d.Harmonics = 24;
+  d.Voices = {0, 2};
+  d.Amp = [](int h, double t) {
+    const double formant = 4 + 7 * std::exp(-t / 0.1);
+    return (1.0 / h) * (0.35 + 1.3 * std::exp(-std::pow((h - formant) / 2.2, 2))) *
+           RollOff(h, 14, 2);
+  };
+  XmInstrument ins = Instrument("SyncLead", MakeTone("SyncLead", d));
+  ins.VolumeEnvelope = Envelope({{0, 56}, {2, 64}, {10, 56}, {40, 52}}, 3);
+  ins.Fadeout = 1800;
+  ins.VibratoSweep = 30;
+  ins.VibratoDepth = 4;
+  ins.VibratoRate = 16;
+  return ins;
+}
+
+// Organ chords in the pad's place: drawbar harmonics that speak at once and hold.
+XmInstrument OrganStab() {
+  ToneDesign d;
+  d.Period = 128;
+  d.RefHz = kMiddleCHz;
+  d.AttackCycles = 0;
+  d.LoopCycles = 128;
+  d.Harmonics = 16;
+  d.Voices = {0, 1};
+  d.Amp = [](int h, double) {
+    switch (h) {
+      case 1: return 0.9;
+      case 2: return 1.0;
+      case 3: return 0.55;
+      case 4: return 0.5;
+      case 6: return 0.3;
+      case 8: return 0.25;
+      case 16: return 0.08;
+      default: return 0.0;
+    }
+  };
+  XmInstrument ins = Instrument("Organ", MakeTone("Organ", d));
+  ins.VolumeEnvelope = Envelope({{0, 0}, {2, 64}, {12, 50}, {40, 44}}, 3);
+  ins.Fadeout = 1500;
+  return ins;
+}
+
+// A square pluck for the arpeggios: its filter snaps shut.
+XmInstrument SquarePluck() {
+  ToneDesign d;
+  d.Period = 64;
+  d.RefHz = 523.25;
+  d.AttackCycles = 220;
+  d.LoopCycles = 0;
+  d.Harmonics = 20;
+  d.Amp = [](int h, double t) {
+    return PulseHarmonic(h, 0.5) * std::exp(-t * (5 + 3.5 * h)) * std::min(1.0, t / 0.001);
+  };
+  return Instrument("SquarePluck", MakeTone("SquarePluck", d));
 }
 
 // ---- Composition ---------------------------------------------------------------------------
@@ -365,17 +480,22 @@ struct Section {
   const char* Lead = nullptr;  // 64 tokens: a note, "." hold, "^" release
   int LeadVolume = 48;
   bool Crash = false;
+  int Level = 64;  // scales every note of the section, for quieter passages
 };
 
-void SetCell(XmPattern& p, int row, int ch, uint8_t note, uint8_t ins, int volume) {
+void SetCellAt(XmPattern& p, int row, int ch, uint8_t note, uint8_t ins, int volume, int level) {
+  // level folds the song's band volume and the section's level into one share of 64 * 64.
   XmCell& c = p.At(row, ch);
   c.Note = note;
   c.Instrument = note == kXmKeyOff ? 0 : ins;
-  c.Volume = note == kXmKeyOff ? 0 : XmVolume(volume * kBandVolume / 64);
+  c.Volume = note == kXmKeyOff ? 0 : XmVolume(volume * level / (64 * 64));
 }
 
-XmPattern BuildPattern(const Section& s) {
+XmPattern BuildPattern(const Section& s, int bandVolume) {
   XmPattern p(kRowsPerPattern, kChannelCount);
+  auto SetCell = [&](XmPattern& pattern, int row, int ch, uint8_t note, uint8_t ins, int volume) {
+    SetCellAt(pattern, row, ch, note, ins, volume, s.Level * bandVolume);
+  };
   const std::vector<std::string> chordNames = Tokens(s.Chords);
   if (chordNames.size() != kBarsPerPattern) throw std::invalid_argument("four chords a section");
   std::vector<Chord> chords;
@@ -561,7 +681,7 @@ XmModule MenuSong() {
 
   for (const Section* s :
        {&intro, &verse, &verse2, &chorus, &chorus2, &breakdown, &bridge, &outro}) {
-    m.Patterns.push_back(BuildPattern(*s));
+    m.Patterns.push_back(BuildPattern(*s, kMenuBandVolume));
   }
   // intro, verse twice, chorus, break, bridge, chorus, verse, outro; then back to the verse.
   m.Orders = {0, 1, 2, 3, 4, 5, 6, 3, 4, 1, 2, 7};
@@ -573,8 +693,8 @@ XmModule MenuSong() {
 
 XmModule RaceSong() {
   XmModule m = Band("Gear Rush Race", 150,
-                    {Kick(1.0), Snare(1.0), ClosedHat(), OpenHat(), CrashCymbal(), Bass(0.8),
-                     SawLead(), Pad(0.3), Pluck()});
+                    {RaceKick(), ClapSnare(), TickHat(), Ride(), China(), AcidBass(), SyncLead(),
+                     OrganStab(), SquarePluck()});
   const char* kick = "X...X...X...X...";
   const char* snare = "....X.......X...";
   const char* fill = "....X.......X.......X.......X.......X.......X.......X.....X.XgXX";
@@ -667,8 +787,11 @@ XmModule RaceSong() {
   breakdown.ArpVolume = 30;
   breakdown.Pad = true;
   breakdown.PadVolume = 38;
+  // The drums drop out and the band steps back, so the build and the bridge hit harder.
+  breakdown.Level = 36;
 
   Section build = breakdown;
+  build.Level = 52;
   build.Kick = "X...X...X...X...";
   build.Snare = "....2.......3.......3...3...4...4.4.4.4.5.5.5.5.6666777788889999";
   build.Hat = "x.x.x.x.x.x.x.x.";
@@ -693,7 +816,7 @@ XmModule RaceSong() {
 
   for (const Section* s : {&intro, &intro2, &verse, &verse2, &chorus, &chorus2, &riffSection,
                            &breakdown, &build, &bridge}) {
-    m.Patterns.push_back(BuildPattern(*s));
+    m.Patterns.push_back(BuildPattern(*s, kRaceBandVolume));
   }
   // intro; verse and chorus twice with a riff between; a break, a build, the bridge; a last
   // double chorus and the riff to lead back round to the verse.

@@ -54,6 +54,21 @@ std::string Loop(Signal s, double peak) {
   return Wave(s);
 }
 
+// Engine loops are levelled by what carries over the music, the part above the low rumble,
+// rather than by their peaks: a lumpy low gear has tall peaks but little presence. presenceDb
+// is the RMS above about 400 Hz against full scale; peaks never pass maxPeak.
+std::string EngineWave(Signal s, double presenceDb, double maxPeak) {
+  Signal upper = FilteredLoop(s, Biquad::HighPass(400, 0.7, kSoundRate));
+  upper = FilteredLoop(upper, Biquad::HighPass(400, 0.7, kSoundRate));
+  double sum = 0;
+  for (double x : upper) sum += x * x;
+  const double rms = std::sqrt(sum / static_cast<double>(upper.size()));
+  double gain = std::pow(10.0, presenceDb / 20.0) / rms;
+  gain = std::min(gain, maxPeak / PeakOf(s));
+  for (double& x : s) x *= gain;
+  return Loop(s, PeakOf(s));
+}
+
 // White noise of n samples.
 Signal Noise(int n, SynthRandom& rng) {
   Signal s(static_cast<size_t>(n));
@@ -136,6 +151,13 @@ struct EngineVoice {
   double Wind = 0.0;
   double ToneHz = 5000;  // the final low-pass
   double Drive = 1.2;    // saturation
+  // The growl: a tone locked to the firing phase whose harmonics give each gear its own
+  // colour; Roughness makes its strength stumble from pop to pop, Lilt sways it over each pair
+  // of firings.
+  std::vector<double> Growl;
+  double GrowlGain = 0.0;
+  double Roughness = 0.0;
+  double Lilt = 0.0;
   std::vector<Wobble> Wobbles;
   uint32_t Seed = 1;
 };
@@ -178,6 +200,18 @@ Signal EngineLoop(const EngineVoice& v) {
     loop[j] += v.Whine * std::sin(kTwoPi * v.WhineOrder * p);
     loop[j] += v.Mechanics * clatter[j] * (0.5 + 0.5 * std::cos(kTwoPi * p));
   }
+  if (v.GrowlGain > 0) {
+    // Irregular from firing to firing: noise smoothed to about the firing rate, as a ring.
+    Signal stumble =
+        FilteredLoop(Noise(n, rng), Biquad::LowPass(0.7 * v.FiringHz, 0.7, kSoundRate));
+    ScaleToPeak(stumble, 1.0);
+    for (int j = 0; j < n; ++j) {
+      const double p = phase[j];
+      const double sway = 1.0 + v.Lilt * std::cos(kTwoPi * 0.5 * p);
+      const double strength = sway * (1.0 + v.Roughness * stumble[j]);
+      loop[j] += v.GrowlGain * strength * HarmonicSum(p, v.Growl, v.FiringHz, 9000);
+    }
+  }
   if (v.Wind > 0) {
     Signal wind = FilteredLoop(Noise(n, rng), Biquad::LowPass(700, 0.7, kSoundRate));
     wind = FilteredLoop(wind, Biquad::HighPass(120, 0.7, kSoundRate));
@@ -212,7 +246,8 @@ EngineVoice IdleVoice() {
   return v;
 }
 
-// The accelerating gears share one voice that hardens as the revs climb.
+// The accelerating gears: one engine whose voice hardens as the revs climb, and in each gear a
+// growl of its own.
 EngineVoice GearVoice(double firingHz, double load, uint32_t seed) {
   EngineVoice v;
   v.FiringHz = firingHz;
@@ -235,6 +270,68 @@ EngineVoice GearVoice(double firingHz, double load, uint32_t seed) {
   return v;
 }
 
+// First gear lugs: a deep, lumpy beat, strong in its low odd harmonics.
+EngineVoice FirstGear() {
+  EngineVoice v = GearVoice(62, 0.2, 91);
+  v.Growl = {1.0, 0.55, 0.8, 0.3, 0.5, 0.2, 0.3, 0.12, 0.15};
+  v.GrowlGain = 0.5;
+  v.Roughness = 0.35;
+  v.Lilt = 0.35;
+  v.Unevenness = 0.3;
+  v.Jitter = 0.18;
+  v.Wobbles = {{1, 0.008, 0.1}, {3, 0.006, 0.6}, {7, 0.003, 0.2}};
+  return v;
+}
+
+// Second gear pulls round and full: the even harmonics come up.
+EngineVoice SecondGear() {
+  EngineVoice v = GearVoice(80, 0.4, 92);
+  v.Growl = {0.8, 1.0, 0.5, 0.7, 0.3, 0.4, 0.15, 0.2, 0.1, 0.1};
+  v.GrowlGain = 0.45;
+  v.Roughness = 0.3;
+  v.Lilt = 0.25;
+  v.Wobbles = {{1, 0.007, 0.3}, {4, 0.005, 0.1}, {9, 0.002, 0.5}};
+  return v;
+}
+
+// Third gear snarls: the middle harmonics lead.
+EngineVoice ThirdGear() {
+  EngineVoice v = GearVoice(100, 0.6, 93);
+  v.Growl = {0.25, 0.5, 1.0, 0.9, 0.55, 0.35, 0.3, 0.2, 0.15, 0.1, 0.08, 0.06};
+  v.GrowlGain = 0.85;
+  v.Roughness = 0.28;
+  v.Lilt = 0.18;
+  v.BarkHz = 640;
+  v.Wobbles = {{1, 0.006, 0.7}, {3, 0.005, 0.2}, {8, 0.002, 0.4}};
+  return v;
+}
+
+// Fourth gear and up: a hard, buzzing howl with the gearbox singing over it.
+EngineVoice FourthGear() {
+  EngineVoice v = GearVoice(121, 0.8, 94);
+  v.Growl = {0.2, 0.3, 0.5, 1.0, 1.0, 0.6, 0.4, 0.45, 0.3, 0.25, 0.2, 0.15, 0.12, 0.1};
+  v.GrowlGain = 0.9;
+  v.Roughness = 0.22;
+  v.Lilt = 0.12;
+  v.Whine = 0.06;
+  v.WhineOrder = 11;
+  v.Wobbles = {{1, 0.005, 0.4}, {5, 0.004, 0.9}, {11, 0.0015, 0.3}};
+  return v;
+}
+
+// Flat out: a thin, bright scream with a little flutter.
+EngineVoice TopSpeedVoice() {
+  EngineVoice v = GearVoice(150, 1.0, 95);
+  v.Growl = {0.15, 0.2, 0.3, 0.4, 0.7, 1.0, 0.9, 0.7, 0.6, 0.5, 0.4, 0.3, 0.25, 0.2, 0.15, 0.1};
+  v.GrowlGain = 1.0;
+  v.Roughness = 0.18;
+  v.Lilt = 0.08;
+  v.Whine = 0.07;
+  v.WhineOrder = 13;
+  v.Wobbles = {{1, 0.004, 0.2}, {6, 0.004, 0.5}, {17, 0.0015, 0.8}};
+  return v;
+}
+
 EngineVoice CoastVoice() {
   EngineVoice v = GearVoice(52, 0.1, 61);
   v.Bark = 0.2;
@@ -244,15 +341,33 @@ EngineVoice CoastVoice() {
   v.Wind = 0.55;
   v.ToneHz = 2600;
   v.Drive = 1.1;
+  v.Growl = {1.0, 0.5, 0.35, 0.2, 0.12};
+  v.GrowlGain = 0.2;
+  v.Roughness = 0.5;
+  v.Lilt = 0.3;
   v.Wobbles = {{1, 0.01, 0.0}, {4, 0.006, 0.4}};
   return v;
 }
 
-// The revs sag while the clutch is out and climb back, within one loop.
+// The clutch is out for a moment: the engine spins free, light and steady in the middle of the
+// gears' range, under a rush of air and the whirr of the gearbox. It neither dips below the
+// gear it interrupts nor reads as a gear of its own.
 EngineVoice ShiftVoice() {
-  EngineVoice v = GearVoice(78, 0.35, 53);
-  v.LoopSeconds = 0.4;
-  v.Wobbles = {{1, 0.12, 0.25}};
+  EngineVoice v = GearVoice(98, 0.3, 53);
+  v.LoopSeconds = 0.36;
+  v.Bark = 0.12;
+  v.Rasp = 0.08;
+  v.BodyDecayS = 0.004;
+  v.Growl = {0.2, 0.35, 0.5, 0.45, 0.35, 0.25, 0.15};
+  v.GrowlGain = 0.25;
+  v.Roughness = 0.2;
+  v.Whine = 0.08;
+  v.WhineOrder = 12;
+  v.Mechanics = 0.1;
+  v.Wind = 0.7;
+  v.ToneHz = 4200;
+  v.Drive = 1.0;
+  v.Wobbles = {{2, 0.004, 0.3}};
   return v;
 }
 
@@ -287,9 +402,12 @@ Signal BrakeLoop() {
   return s;
 }
 
-// A two-tone horn: buzzy diaphragm notes a minor third apart through a bright bell.
+// A two-tone horn: buzzy diaphragm notes a minor third apart through a bright bell. Each
+// note has a slightly sharp twin, so the pair beats; the bell flutters. Every rate is a whole
+// number of cycles a loop.
 Signal HornLoop() {
   const int n = Samples(0.4);
+  const double loopHz = 1.0 / Seconds(n);
   const double low = FitToLoop(415, n, kSoundRate);
   const double high = FitToLoop(520, n, kSoundRate);
   std::vector<double> amps;
@@ -299,14 +417,20 @@ Signal HornLoop() {
   for (int i = 0; i < n; ++i) {
     const double t = static_cast<double>(i) / kSoundRate;
     // The notes' wave fronts are kept apart so they never jump together.
-    s[i] = HarmonicSum(low * t, amps, low, limit) +
-           0.85 * HarmonicSum(high * t + 0.3, amps, high, limit);
+    const double lowPair = HarmonicSum(low * t, amps, low, limit) +
+                           0.6 * HarmonicSum((low + loopHz) * t + 0.21, amps, low, limit);
+    const double highPair = HarmonicSum(high * t + 0.3, amps, high, limit) +
+                            0.6 * HarmonicSum((high + 2 * loopHz) * t + 0.55, amps, high, limit);
+    const double flutter = 1.0 + 0.06 * std::sin(kTwoPi * 30 * loopHz * t);
+    s[i] = flutter * (lowPair + 0.85 * highPair);
   }
   s = FilteredLoop(s, Biquad::Peak(2300, 1.2, 7, kSoundRate));
+  s = FilteredLoop(s, Biquad::Peak(3400, 3, 4, kSoundRate));
   s = FilteredLoop(s, Biquad::HighPass(300, 0.7, kSoundRate));
   ScaleToPeak(s, 1.0);
-  for (double& x : s) x = SoftClip(1.6 * x);
-  return s;
+  // A little asymmetry in the clipping: the diaphragm rattles.
+  for (double& x : s) x = SoftClip(1.8 * x + 0.15 * x * x);
+  return FilteredLoop(s, Biquad::HighPass(80, 0.7, kSoundRate));
 }
 
 // ---- One-shots -----------------------------------------------------------------------------
@@ -378,24 +502,32 @@ Signal Swish() {
   return s;
 }
 
-// A bright two-note bell for a score bonus.
+// A bright bell for a score bonus: a quick rising pair, then the top note rings on with the
+// inharmonic partials of a struck bar and a shimmer of high sparkle.
 Signal BonusChime() {
-  Signal s(static_cast<size_t>(Samples(0.38)), 0.0);
-  const double notes[2] = {Pitch(19), Pitch(26)};  // E6, B6
-  for (int k = 0; k < 2; ++k) {
-    const int at = Samples(0.07 * k);
+  Signal s(static_cast<size_t>(Samples(0.4)), 0.0);
+  const double notes[3] = {Pitch(19), Pitch(26), Pitch(31)};  // E6, B6, E7
+  for (int k = 0; k < 3; ++k) {
+    const int at = Samples(0.055 * k);
     const double f = notes[k];
-    AddPartial(s, at, f, f, 1.0, 0.002, 0.16);
-    AddPartial(s, at, 2 * f, 2 * f, 0.35, 0.001, 0.07);
-    AddPartial(s, at, 3 * f, 3 * f, 0.12, 0.001, 0.04);
-    AddPartial(s, at, 4.2 * f, 4.2 * f, 0.08, 0.001, 0.025);
+    const double ring = k == 2 ? 0.2 : 0.09;
+    AddPartial(s, at, f, f, 1.0, 0.002, ring);
+    AddPartial(s, at, 2 * f, 2 * f, 0.35, 0.001, ring * 0.45);
+    AddPartial(s, at, 2.76 * f, 2.76 * f, 0.22, 0.001, ring * 0.3);
+    AddPartial(s, at, 5.4 * f, 5.4 * f, 0.1, 0.0005, 0.02);
+    AddPartial(s, at, f * 1.003, f * 1.003, 0.3, 0.002, ring);  // a slow beat on the ring
   }
+  SynthRandom rng(47);
+  Signal sparkle = Filtered(Noise(Samples(0.3), rng), Biquad::HighPass(7000, 0.7, kSoundRate));
+  for (int i = 0; i < static_cast<int>(sparkle.size()); ++i)
+    sparkle[i] *= 0.12 * AttackDecay(Seconds(i), 0.01, 0.06);
+  MixInto(s, sparkle, 1.0, Samples(0.11));
   return s;
 }
 
 // A rising run of notes and a sparkling top note for an extra life.
 Signal LifeBonus() {
-  const int n = Samples(0.85);
+  const int n = Samples(0.9);
   Signal s(static_cast<size_t>(n), 0.0);
   const int run[7] = {3, 7, 10, 15, 19, 22, 27};  // C5 E5 G5 C6 E6 G6 C7
   for (int k = 0; k < 7; ++k) {
@@ -410,10 +542,20 @@ Signal LifeBonus() {
       phase += f / kSoundRate;
       // A square-ish tone: odd harmonics, band-limited.
       double v = 0;
-      for (int h = 1; h <= 9 && h * f < 9500; h += 2) v += std::sin(kTwoPi * h * phase) / h;
+      for (int h = 1; h <= 9 && h * f < 9500; h += 2) {
+        v += std::sin(kTwoPi * h * phase) / h;
+        v += 0.5 * std::sin(kTwoPi * h * phase * 1.004 + 1.0) / h;  // a chorus twin
+      }
       note[i] = v * AttackDecay(t, 0.003, last ? 0.16 : 0.06);
     }
     MixInto(s, note, last ? 0.8 : 0.6, Samples(0.065 * k));
+  }
+  // Sparkles around the top note.
+  SynthRandom rng(59);
+  for (int k = 0; k < 9; ++k) {
+    const int at = Samples(0.4 + 0.04 * k + 0.02 * rng.Unit());
+    const double f = Pitch(27 + 5 * (k % 3)) * (1.0 + 0.004 * rng.Uniform());
+    AddPartial(s, at, f, f, 0.18 - 0.012 * k, 0.001, 0.05);
   }
   // The glide underneath joins the run into one gesture.
   double phase = 0;
@@ -439,7 +581,7 @@ Signal Bump() {
   for (int i = 0; i < static_cast<int>(knock.size()); ++i)
     knock[i] *= AttackDecay(Seconds(i), 0.0005, 0.015);
   MixInto(s, knock, 1.5);
-  for (double& x : s) x = SoftClip(1.5 * x);
+  for (double& x : s) x = SoftClip(2.0 * x);
   return s;
 }
 
@@ -487,41 +629,75 @@ Signal GearShift() {
   return s;
 }
 
-// Impact, clang, then the bike scraping and sliding to a stop.
+// Impact, clang and the crack of fairings; the bike bounces once, the engine dies, and it
+// scrapes and rattles to a stop over gravel.
 Signal Crash() {
   SynthRandom rng(37);
-  const int n = Samples(1.35);
+  const int n = Samples(1.45);
   Signal s(static_cast<size_t>(n), 0.0);
-  AddPartial(s, 0, 70, 38, 1.0, 0.003, 0.16);
-  Signal burst = Filtered(Noise(Samples(0.4), rng), Biquad::LowPass(3200, 0.7, kSoundRate));
-  for (int i = 0; i < static_cast<int>(burst.size()); ++i)
-    burst[i] *= AttackDecay(Seconds(i), 0.001, 0.06);
-  MixInto(s, burst, 1.6);
+  // Two impacts: the hit and, a moment later, the bounce.
+  for (const auto& [at, gain] : {std::pair{0.0, 1.0}, std::pair{0.23, 0.55}}) {
+    const int o = Samples(at);
+    AddPartial(s, o, 70, 38, gain, 0.003, 0.16);
+    AddPartial(s, o, 140, 90, 0.4 * gain, 0.002, 0.06);
+    Signal burst = Filtered(Noise(Samples(0.4), rng), Biquad::LowPass(3200, 0.7, kSoundRate));
+    for (int i = 0; i < static_cast<int>(burst.size()); ++i)
+      burst[i] *= AttackDecay(Seconds(i), 0.001, 0.05 + 0.02 * gain);
+    MixInto(s, burst, 1.6 * gain, o);
+  }
   const double clang[6][3] = {{311, 0.3, 0.5},   {743, 0.28, 0.35}, {1290, 0.22, 0.25},
                               {2033, 0.16, 0.2}, {2950, 0.1, 0.15}, {4120, 0.06, 0.1}};
   for (const auto& p : clang) AddPartial(s, 0, p[0], p[0] * 0.985, p[1], 0.001, p[2]);
-  // The scrape: grinding noise whose roughness comes from a slow random gain.
+  for (const auto& p : clang) {
+    AddPartial(s, Samples(0.23), p[0] * 1.06, p[0] * 1.04, 0.5 * p[1], 0.001, 0.6 * p[2]);
+  }
+  // Plastic cracking: a few sharp, bright snaps in the first tenth of a second.
+  for (int k = 0; k < 5; ++k) {
+    const int at = Samples(0.005 + 0.02 * k + 0.01 * rng.Unit());
+    Signal snap = Filtered(Noise(Samples(0.03), rng),
+                           Biquad::BandPass(2500 + 2500 * rng.Unit(), 2.5, kSoundRate));
+    for (int i = 0; i < static_cast<int>(snap.size()); ++i)
+      snap[i] *= AttackDecay(Seconds(i), 0.0002, 0.004);
+    MixInto(s, snap, 1.4 - 0.2 * k, at);
+  }
+  // The engine dies: its note falls and fades under the scrape.
+  {
+    std::vector<double> amps = {1.0, 0.6, 0.5, 0.3, 0.25, 0.15, 0.1, 0.08};
+    double phase = 0;
+    for (int i = 0; i < Samples(0.7); ++i) {
+      const double t = Seconds(i);
+      const double hz = 30 + 90 * std::exp(-t / 0.2);
+      phase += hz / kSoundRate;
+      s[i] += 0.3 * AttackDecay(t, 0.01, 0.22) * HarmonicSum(phase, amps, hz, 4000);
+    }
+  }
+  // The scrape: grinding noise whose roughness comes from a slow random gain, over gravel.
   Signal grind = FilteredLoop(Noise(n, rng), Biquad::BandPass(1800, 1.4, kSoundRate));
   Signal rough = Filtered(Noise(n, rng), Biquad::LowPass(28, 0.7, kSoundRate));
+  Signal gravel = Filtered(Noise(n, rng), Biquad::BandPass(5200, 0.8, kSoundRate));
   ScaleToPeak(grind, 1.0);
   ScaleToPeak(rough, 1.0);
+  ScaleToPeak(gravel, 1.0);
   Signal slide = Filtered(Noise(n, rng), Biquad::LowPass(600, 0.7, kSoundRate));
   ScaleToPeak(slide, 1.0);
   for (int i = 0; i < n; ++i) {
     const double t = Seconds(i);
     const double scrape =
-        std::min(1.0, std::max(0.0, (t - 0.08) / 0.06)) * std::exp(-std::max(0.0, t - 0.2) * 2.2);
+        std::min(1.0, std::max(0.0, (t - 0.08) / 0.06)) * std::exp(-std::max(0.0, t - 0.3) * 2.4);
+    // Gravel comes in grains: the noise is gated by a fast random pulse.
+    const double grain = rng.Unit() < 0.08 ? 1.0 : 0.15;
     s[i] += 0.5 * scrape * (0.6 + 0.4 * rough[i]) * grind[i];
     s[i] += 0.35 * scrape * slide[i];
+    s[i] += 0.25 * scrape * grain * gravel[i];
   }
   // Bits of debris bouncing away.
-  for (int k = 0; k < 7; ++k) {
-    const int at = Samples(0.15 + 0.75 * rng.Unit());
+  for (int k = 0; k < 11; ++k) {
+    const int at = Samples(0.15 + 0.95 * rng.Unit());
     const double f = 900 + 2600 * rng.Unit();
     AddPartial(s, at, f, f * 0.97, 0.12 + 0.1 * rng.Unit(), 0.0005, 0.02 + 0.03 * rng.Unit());
   }
   ScaleToPeak(s, 1.0);
-  for (double& x : s) x = SoftClip(1.4 * x);
+  for (double& x : s) x = SoftClip(2.2 * x);  // dense enough to be heard over engine and music
   return s;
 }
 
@@ -557,25 +733,29 @@ Signal Fanfare() {
 
 std::vector<WaveItemSpec> BakeSounds() {
   constexpr double kEffectPeak = 0.7;   // leaves headroom when effects and music play together
-  constexpr double kEnginePeak = 0.45;  // engines run all race long under the music
+  // Engines run all race long under the music: each a little more present than the one below.
+  constexpr double kEngineMaxPeak = 0.6;
   std::vector<WaveItemSpec> items;
   auto add = [&](const char* name, bool looped, int maxPlaying, std::string wave) {
     items.push_back({name, looped, maxPlaying, std::move(wave)});
+  };
+  auto engine = [&](const EngineVoice& v, double presenceDb) {
+    return EngineWave(EngineLoop(v), presenceDb, kEngineMaxPeak);
   };
   add("MenuIntro", false, 1, OneShot(MenuWhoosh(), kEffectPeak));
   add("Highlight", false, 2, OneShot(HighlightTick(), 0.45));
   add("Confirm", false, 2, OneShot(ConfirmClick(), 0.6));
   add("Swish", false, 2, OneShot(Swish(), 0.6));
-  add("EngineIdle", true, 1, Loop(EngineLoop(IdleVoice()), kEnginePeak));
-  add("GearChange", true, 1, Loop(EngineLoop(ShiftVoice()), kEnginePeak));
-  add("Coasting", true, 1, Loop(EngineLoop(CoastVoice()), kEnginePeak));
-  add("ExtraBrake", true, 1, Loop(BrakeLoop(), 0.45));
+  add("EngineIdle", true, 1, engine(IdleVoice(), -29));
+  add("GearChange", true, 1, engine(ShiftVoice(), -26));
+  add("Coasting", true, 1, engine(CoastVoice(), -28));
+  add("ExtraBrake", true, 1, Loop(BrakeLoop(), 0.4));
   add("Horn", true, 1, Loop(HornLoop(), 0.5));
-  add("Gear1", true, 1, Loop(EngineLoop(GearVoice(64, 0.2, 91)), kEnginePeak));
-  add("Gear2", true, 1, Loop(EngineLoop(GearVoice(82, 0.4, 92)), kEnginePeak));
-  add("Gear3", true, 1, Loop(EngineLoop(GearVoice(101, 0.6, 93)), kEnginePeak));
-  add("Gear4", true, 1, Loop(EngineLoop(GearVoice(121, 0.8, 94)), kEnginePeak));
-  add("TopSpeed", true, 1, Loop(EngineLoop(GearVoice(146, 1.0, 95)), kEnginePeak));
+  add("Gear1", true, 1, engine(FirstGear(), -25.5));
+  add("Gear2", true, 1, engine(SecondGear(), -25));
+  add("Gear3", true, 1, engine(ThirdGear(), -24.5));
+  add("Gear4", true, 1, engine(FourthGear(), -24));
+  add("TopSpeed", true, 1, engine(TopSpeedVoice(), -23.5));
   add("ScoreBonus", false, 2, OneShot(BonusChime(), 0.6));
   add("LifeBonus", false, 1, OneShot(LifeBonus(), 0.65));
   add("Unused", false, 1, Wave(Signal(static_cast<size_t>(Samples(0.1)), 0.0)));
