@@ -100,8 +100,8 @@ class TextRenderer {
   virtual void SetFont(const std::string& face, int points, bool bold) = 0;
   virtual int TextWidth(const std::string& text) = 0;
   virtual int TextHeight(const std::string& text) = 0;
-  // The text in the current font, TextWidth by TextHeight.
-  virtual TextMask Render(const std::string& text) = 0;
+  // The text in the current font, TextWidth by TextHeight; valid until the next call.
+  virtual const TextMask& Render(const std::string& text) = 0;
 };
 
 // Odds and ends of the operating system the form asks for.

@@ -20,13 +20,13 @@ class BlockText final : public TextRenderer {
     return static_cast<int>(text.size()) * CharWidth;
   }
   int TextHeight(const std::string&) override { return Height; }
-  TextMask Render(const std::string& text) override {
-    TextMask mask;
-    mask.Width = TextWidth(text);
-    mask.Height = Height;
-    mask.Coverage.assign(static_cast<size_t>(mask.Width) * mask.Height, 255);
-    return mask;
+  const TextMask& Render(const std::string& text) override {
+    Mask.Width = TextWidth(text);
+    Mask.Height = Height;
+    Mask.Coverage.assign(static_cast<size_t>(Mask.Width) * Mask.Height, 255);
+    return Mask;
   }
+  TextMask Mask;
   int CharWidth = 37;
   int Height = 10;
   std::string LastFace;

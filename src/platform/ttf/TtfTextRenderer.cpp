@@ -13,8 +13,9 @@
 namespace {
 // Point sizes are meant at the desktop's 96 dots an inch.
 constexpr unsigned kDotsPerInch = 96;
-// Rendered texts kept for the next frames: menus and the HUD redraw the same lines every tick.
-constexpr size_t kCachedTexts = 128;
+// Measured and rendered texts kept for the next frames: menus and the HUD measure and redraw
+// the same lines every tick.
+constexpr size_t kCachedTexts = 256;
 
 class TtfTextRenderer final : public TextRenderer {
  public:
@@ -33,7 +34,7 @@ class TtfTextRenderer final : public TextRenderer {
 
   ~TtfTextRenderer() override {
     for (auto& entry : Fonts_) {
-      if (entry.second) TTF_CloseFont(entry.second);
+      if (entry.second.Font) TTF_CloseFont(entry.second.Font);
     }
     FcConfigDestroy(Config_);
   }
@@ -41,37 +42,51 @@ class TtfTextRenderer final : public TextRenderer {
   void SetFont(const std::string& face, int points, bool bold) override {
     const auto key = std::make_tuple(face, points, bold);
     auto it = Fonts_.find(key);
-    if (it == Fonts_.end()) it = Fonts_.emplace(key, Open(face, points, bold)).first;
-    Font_ = it->second;
-    FontKey_ = face + "/" + std::to_string(points) + (bold ? "b/" : "/");
+    if (it == Fonts_.end()) {
+      const std::string name = face + "/" + std::to_string(points) + (bold ? "b/" : "/");
+      it = Fonts_.emplace(key, OpenFont{Open(face, points, bold), name}).first;
+    }
+    Font_ = &it->second;
   }
 
   int TextWidth(const std::string& text) override {
-    int w = 0, h = 0;
-    if (Font_ && !text.empty()) TTF_SizeUTF8(Font_, text.c_str(), &w, &h);
-    return w;
+    if (!Font_ || !Font_->Font || text.empty()) return 0;
+    Entry& entry = Find(text);
+    if (entry.Width < 0) {
+      int h = 0;
+      entry.Width = 0;
+      TTF_SizeUTF8(Font_->Font, text.c_str(), &entry.Width, &h);
+    }
+    return entry.Width;
   }
 
-  int TextHeight(const std::string&) override { return Font_ ? TTF_FontHeight(Font_) : 0; }
+  int TextHeight(const std::string&) override {
+    return Font_ && Font_->Font ? TTF_FontHeight(Font_->Font) : 0;
+  }
 
-  TextMask Render(const std::string& text) override {
-    if (!Font_ || text.empty()) return {};
-    const std::string key = FontKey_ + text;
-    if (auto it = Cache_.find(key); it != Cache_.end()) {
-      Order_.splice(Order_.begin(), Order_, it->second.second);
-      return it->second.first;
+  const TextMask& Render(const std::string& text) override {
+    if (!Font_ || !Font_->Font || text.empty()) return Empty_;
+    Entry& entry = Find(text);
+    if (!entry.Rendered) {
+      entry.Mask = RenderUncached(text);
+      entry.Rendered = true;
     }
-    TextMask mask = RenderUncached(text);
-    if (Cache_.size() >= kCachedTexts) {
-      Cache_.erase(Order_.back());
-      Order_.pop_back();
-    }
-    Order_.push_front(key);
-    Cache_.emplace(key, std::make_pair(mask, Order_.begin()));
-    return mask;
+    return entry.Mask;
   }
 
  private:
+  struct OpenFont {
+    TTF_Font* Font;
+    std::string Name;  // face, size and weight: the cache keys' prefix
+  };
+  // One text in one font: its width once measured, its mask once rendered.
+  struct Entry {
+    int Width = -1;
+    bool Rendered = false;
+    TextMask Mask;
+    std::list<std::string>::iterator Place;
+  };
+
   TTF_Font* Open(const std::string& face, int points, bool bold) {
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
@@ -100,9 +115,27 @@ class TtfTextRenderer final : public TextRenderer {
     return font;
   }
 
+  // The cache entry of the text in the current font, made (and the oldest one dropped) when
+  // there is none.
+  Entry& Find(const std::string& text) {
+    Key_.assign(Font_->Name).append(text);
+    if (auto it = Cache_.find(Key_); it != Cache_.end()) {
+      Order_.splice(Order_.begin(), Order_, it->second.Place);
+      return it->second;
+    }
+    if (Cache_.size() >= kCachedTexts) {
+      Cache_.erase(Order_.back());
+      Order_.pop_back();
+    }
+    Order_.push_front(Key_);
+    Entry& entry = Cache_[Key_];
+    entry.Place = Order_.begin();
+    return entry;
+  }
+
   TextMask RenderUncached(const std::string& text) {
     SDL_Surface* rendered =
-        TTF_RenderUTF8_Blended(Font_, text.c_str(), SDL_Color{255, 255, 255, 255});
+        TTF_RenderUTF8_Blended(Font_->Font, text.c_str(), SDL_Color{255, 255, 255, 255});
     if (!rendered) return {};
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(rendered);
@@ -125,11 +158,12 @@ class TtfTextRenderer final : public TextRenderer {
   }
 
   FcConfig* Config_ = nullptr;
-  std::map<std::tuple<std::string, int, bool>, TTF_Font*> Fonts_;
-  TTF_Font* Font_ = nullptr;
-  std::string FontKey_;
-  std::list<std::string> Order_;
-  std::unordered_map<std::string, std::pair<TextMask, std::list<std::string>::iterator>> Cache_;
+  std::map<std::tuple<std::string, int, bool>, OpenFont> Fonts_;
+  OpenFont* Font_ = nullptr;
+  std::string Key_;
+  std::list<std::string> Order_;  // most recently used first
+  std::unordered_map<std::string, Entry> Cache_;
+  TextMask Empty_;
 };
 }  // namespace
 
