@@ -253,3 +253,19 @@ TEST_F(BikeMotionTest, ExtraBrakeLaysMarksAboutTwelvePixelsApart) {
     EXPECT_LT(SkidMarks[i - 1].Y - SkidMarks[i].Y, 16.0);
   }
 }
+
+// The road runs against the bike: sideways by -sin(heading) and down by cos(heading) times the
+// step, the road moving by half of that each frame.
+TEST_F(BikeMotionTest, TheRoadScrollsAgainstTheHeadingByTheStep) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  SetSpeed(80);
+  Bike().SteerAcc = 40;
+  Ticks(1);
+  ASSERT_EQ(Bike().Heading, 20);
+  const double step = Bike().Step;
+  const double angle = 20 * 2 * M_PI / 256;
+  EXPECT_NEAR(ScrollVX, -std::sin(angle) * step, 1e-9);
+  EXPECT_NEAR(ScrollVY, std::cos(angle) * step, 1e-9);
+  EXPECT_LT(ScrollVX, -1.0);
+}
