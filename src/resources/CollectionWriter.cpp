@@ -19,19 +19,21 @@ constexpr uint16_t kResourceFlags = 0x1030;
 constexpr size_t kColorTableBytes = 1024;
 constexpr uint32_t kDibInfoHeaderBytes = 40;
 
-// Little-endian byte sink for the resource header and the object stream.
+// Little-endian byte sink for the resource header and the object stream. Every write is one
+// range append: GCC 12 at -O3 takes a push_back after a range insert for a write past the end.
 class StreamWriter {
  public:
   std::vector<uint8_t> Bytes;
 
-  void U8(uint8_t v) { Bytes.push_back(v); }
+  void U8(uint8_t v) { Raw(&v, 1); }
   void U16(uint16_t v) {
-    U8(static_cast<uint8_t>(v));
-    U8(static_cast<uint8_t>(v >> 8));
+    const uint8_t bytes[2] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)};
+    Raw(bytes, sizeof bytes);
   }
   void U32(uint32_t v) {
-    U16(static_cast<uint16_t>(v));
-    U16(static_cast<uint16_t>(v >> 16));
+    const uint8_t bytes[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8),
+                              static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
+    Raw(bytes, sizeof bytes);
   }
   void Raw(const void* data, size_t size) {
     const auto* p = static_cast<const uint8_t*>(data);
@@ -203,14 +205,15 @@ std::vector<uint8_t> EncodeDib24(const RgbImage& image) {
   dib.U32(0);  // vertical resolution
   dib.U32(0);  // used colours
   dib.U32(0);  // important colours
+  std::vector<uint8_t> row(stride, 0);  // the padding at its end stays 0
   for (int y = image.Height - 1; y >= 0; --y) {
     const uint8_t* src = image.Rgb.data() + static_cast<size_t>(y) * image.Width * 3;
     for (int x = 0; x < image.Width; ++x) {
-      dib.U8(src[3 * x + 2]);
-      dib.U8(src[3 * x + 1]);
-      dib.U8(src[3 * x]);
+      row[3 * x] = src[3 * x + 2];
+      row[3 * x + 1] = src[3 * x + 1];
+      row[3 * x + 2] = src[3 * x];
     }
-    for (size_t pad = static_cast<size_t>(image.Width) * 3; pad < stride; ++pad) dib.U8(0);
+    dib.Raw(row.data(), row.size());
   }
   return std::move(dib.Bytes);
 }
