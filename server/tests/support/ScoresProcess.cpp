@@ -28,6 +28,8 @@ ScoresProcess::ScoresProcess(const std::filesystem::path& database,
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
+  // An old log's "listening" line must not be taken for this server's.
+  std::filesystem::remove(logFile);
   Pid_ = fork();
   if (Pid_ < 0) throw std::runtime_error("cannot fork");
   if (Pid_ == 0) {
