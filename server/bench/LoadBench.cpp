@@ -154,12 +154,13 @@ bool SubmitPhase(const fs::path& dir, const Settings& settings) {
   timer.join();
   server.Stop(SIGTERM);
   const size_t stored = StoredNames(db).size();
-  std::printf("submit (sync %s): %d clients, %.1f s: %lld answered 200, %lld other answers, %lld failed; "
-              "%.0f submissions/s; %zu stored: %s\n",
-              settings.Sync.c_str(), settings.Clients, load.Seconds, static_cast<long long>(load.Answered200),
-              static_cast<long long>(load.Other), static_cast<long long>(load.Failed),
-              load.Answered200 / load.Seconds, stored,
-              stored == static_cast<size_t>(load.Answered200) ? "equal" : "DIFFERENT");
+  std::printf(
+      "submit (sync %s): %d clients, %.1f s: %lld answered 200, %lld other answers, %lld failed; "
+      "%.0f submissions/s; %zu stored: %s\n",
+      settings.Sync.c_str(), settings.Clients, load.Seconds,
+      static_cast<long long>(load.Answered200), static_cast<long long>(load.Other),
+      static_cast<long long>(load.Failed), load.Answered200 / load.Seconds, stored,
+      stored == static_cast<size_t>(load.Answered200) ? "equal" : "DIFFERENT");
   return stored == static_cast<size_t>(load.Answered200);
 }
 
@@ -192,12 +193,14 @@ void ListPhase(const fs::path& dir, const Settings& settings) {
   for (std::thread& thread : threads) thread.join();
   std::sort(latenciesMs.begin(), latenciesMs.end());
   auto at = [&](double q) {
-    return latenciesMs.empty() ? 0.0 : latenciesMs[static_cast<size_t>(q * (latenciesMs.size() - 1))];
+    return latenciesMs.empty() ? 0.0
+                               : latenciesMs[static_cast<size_t>(q * (latenciesMs.size() - 1))];
   };
-  std::printf("list: %d scores stored, %zu pages by %d clients: p50 %.2f ms, p99 %.2f ms, "
-              "max %.2f ms\n",
-              settings.ListRows, latenciesMs.size(), kListClients, at(0.5), at(0.99),
-              latenciesMs.empty() ? 0.0 : latenciesMs.back());
+  std::printf(
+      "list: %d scores stored, %zu pages by %d clients: p50 %.2f ms, p99 %.2f ms, "
+      "max %.2f ms\n",
+      settings.ListRows, latenciesMs.size(), kListClients, at(0.5), at(0.99),
+      latenciesMs.empty() ? 0.0 : latenciesMs.back());
 }
 
 bool KillPhase(const fs::path& dir, const Settings& settings) {
@@ -214,10 +217,10 @@ bool KillPhase(const fs::path& dir, const Settings& settings) {
   const std::set<std::string> stored = StoredNames(db);
   size_t missing = 0;
   for (const std::string& name : load.AnsweredNames) missing += stored.count(name) == 0;
-  std::printf("kill: SIGKILL after %d s: %lld answered 200, %zu stored, %zu answered but "
-              "missing\n",
-              settings.KillAfterS, static_cast<long long>(load.Answered200), stored.size(),
-              missing);
+  std::printf(
+      "kill: SIGKILL after %d s: %lld answered 200, %zu stored, %zu answered but "
+      "missing\n",
+      settings.KillAfterS, static_cast<long long>(load.Answered200), stored.size(), missing);
   return missing == 0;
 }
 }  // namespace
@@ -226,18 +229,25 @@ int main(int argc, char** argv) {
   Settings settings;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
-    if (option == "--clients") settings.Clients = Number(argv[i + 1], kMaxClients);
-    else if (option == "--seconds") settings.Seconds = Number(argv[i + 1], kMaxSeconds);
-    else if (option == "--list-rows") settings.ListRows = Number(argv[i + 1], 10000000);
-    else if (option == "--list-requests") settings.ListRequests = Number(argv[i + 1], 1000000);
-    else if (option == "--kill-after") settings.KillAfterS = Number(argv[i + 1], kMaxSeconds);
-    else if (option == "--sync") settings.Sync = argv[i + 1];
+    if (option == "--clients")
+      settings.Clients = Number(argv[i + 1], kMaxClients);
+    else if (option == "--seconds")
+      settings.Seconds = Number(argv[i + 1], kMaxSeconds);
+    else if (option == "--list-rows")
+      settings.ListRows = Number(argv[i + 1], 10000000);
+    else if (option == "--list-requests")
+      settings.ListRequests = Number(argv[i + 1], 1000000);
+    else if (option == "--kill-after")
+      settings.KillAfterS = Number(argv[i + 1], kMaxSeconds);
+    else if (option == "--sync")
+      settings.Sync = argv[i + 1];
     else {
       std::fprintf(stderr, "unknown option %s\n", option.c_str());
       return 2;
     }
   }
-  const fs::path dir = fs::temp_directory_path() / ("gearrush-scores-bench-" + std::to_string(getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("gearrush-scores-bench-" + std::to_string(getpid()));
   fs::create_directories(dir);
   const bool counted = SubmitPhase(dir, settings);
   ListPhase(dir, settings);
