@@ -21,19 +21,22 @@ struct Options {
   std::string Database;
   int Threads = 64;
   int64_t DuplicateWindowS = 60;
+  ScoreStore::Sync Sync = ScoreStore::Sync::Full;
   ServiceLimits Limits;
 };
 
 constexpr const char* kUsage =
     "usage: gearrush-scores --port P --db FILE [--bind ADDRESS] [--rate N] [--burst N]\n"
-    "                       [--duplicate-window S] [--threads N]\n"
+    "                       [--duplicate-window S] [--threads N] [--sync full|normal]\n"
     "  --port P              TCP port; 0 picks a free one (the log's first line names it)\n"
     "  --db FILE             the SQLite database, created when missing\n"
     "  --bind ADDRESS        address to listen on (default 127.0.0.1; 0.0.0.0 for all)\n"
     "  --rate N              submissions an address may send a minute, 0 for no limit (12)\n"
     "  --burst N             submissions an address may send at once (6)\n"
     "  --duplicate-window S  an equal submission within S seconds is stored once (60)\n"
-    "  --threads N           requests handled at once (64)\n";
+    "  --threads N           requests handled at once (64)\n"
+    "  --sync full|normal    full: an answered score survives a power cut (default);\n"
+    "                        normal: only the server being killed, for more scores a second\n";
 
 long Number(const std::string& option, const std::string& text, long min, long max) {
   char* end = nullptr;
@@ -63,6 +66,8 @@ Options Parse(int argc, char** argv) {
       options.Limits.SubmissionBurst = static_cast<int>(Number(option, value, 1, 1000000));
     } else if (option == "--duplicate-window") {
       options.DuplicateWindowS = Number(option, value, 0, 86400);
+    } else if (option == "--sync" && (value == "full" || value == "normal")) {
+      options.Sync = value == "full" ? ScoreStore::Sync::Full : ScoreStore::Sync::Normal;
     } else if (option == "--threads") {
       options.Threads = static_cast<int>(Number(option, value, 1, 256));
     } else {
@@ -94,7 +99,7 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
   try {
-    ScoreStore store(options.Database, options.DuplicateWindowS);
+    ScoreStore store(options.Database, options.DuplicateWindowS, options.Sync);
     ScoreService service(store, options.Limits, stdout);
     httplib::Server server;
     const int threads = options.Threads;

@@ -7,6 +7,7 @@
 //      submission must be in the database.
 // Usage: nice -n 5 gearrush-scores-bench [--clients 50] [--seconds 30] [--list-rows 100000]
 //                                         [--list-requests 2000] [--kill-after 5]
+//                                         [--sync full|normal]
 #include <httplib.h>
 #include <signal.h>
 #include <sqlite3.h>
@@ -44,6 +45,7 @@ struct Settings {
   int ListRows = 100000;
   int ListRequests = 2000;
   int KillAfterS = 5;
+  std::string Sync = "full";
 };
 
 struct LoadResult {
@@ -142,7 +144,7 @@ int Number(const char* text, int max) {
 
 bool SubmitPhase(const fs::path& dir, const Settings& settings) {
   const fs::path db = dir / "submit.db";
-  ScoresProcess server(db, dir / "submit-log.txt", {"--rate", "0"});
+  ScoresProcess server(db, dir / "submit-log.txt", {"--rate", "0", "--sync", settings.Sync});
   std::atomic<bool> stop = false;
   std::thread timer([&] {
     std::this_thread::sleep_for(std::chrono::seconds(settings.Seconds));
@@ -152,12 +154,13 @@ bool SubmitPhase(const fs::path& dir, const Settings& settings) {
   timer.join();
   server.Stop(SIGTERM);
   const size_t stored = StoredNames(db).size();
-  std::printf("submit: %d clients, %.1f s: %lld answered 200, %lld other answers, %lld failed; "
-              "%.0f submissions/s; %zu stored: %s\n",
-              settings.Clients, load.Seconds, static_cast<long long>(load.Answered200),
-              static_cast<long long>(load.Other), static_cast<long long>(load.Failed),
-              load.Answered200 / load.Seconds, stored,
-              stored == static_cast<size_t>(load.Answered200) ? "equal" : "DIFFERENT");
+  std::printf(
+      "submit (sync %s): %d clients, %.1f s: %lld answered 200, %lld other answers, %lld failed; "
+      "%.0f submissions/s; %zu stored: %s\n",
+      settings.Sync.c_str(), settings.Clients, load.Seconds,
+      static_cast<long long>(load.Answered200), static_cast<long long>(load.Other),
+      static_cast<long long>(load.Failed), load.Answered200 / load.Seconds, stored,
+      stored == static_cast<size_t>(load.Answered200) ? "equal" : "DIFFERENT");
   return stored == static_cast<size_t>(load.Answered200);
 }
 
@@ -165,7 +168,7 @@ void ListPhase(const fs::path& dir, const Settings& settings) {
   const fs::path db = dir / "list.db";
   {
     // Let the server make the schema, then fill it while it is stopped.
-    ScoresProcess server(db, dir / "list-log.txt");
+    ScoresProcess server(db, dir / "schema-log.txt");
   }
   Fill(db, settings.ListRows);
   ScoresProcess server(db, dir / "list-log.txt");
@@ -190,17 +193,19 @@ void ListPhase(const fs::path& dir, const Settings& settings) {
   for (std::thread& thread : threads) thread.join();
   std::sort(latenciesMs.begin(), latenciesMs.end());
   auto at = [&](double q) {
-    return latenciesMs.empty() ? 0.0 : latenciesMs[static_cast<size_t>(q * (latenciesMs.size() - 1))];
+    return latenciesMs.empty() ? 0.0
+                               : latenciesMs[static_cast<size_t>(q * (latenciesMs.size() - 1))];
   };
-  std::printf("list: %d scores stored, %zu pages by %d clients: p50 %.2f ms, p99 %.2f ms, "
-              "max %.2f ms\n",
-              settings.ListRows, latenciesMs.size(), kListClients, at(0.5), at(0.99),
-              latenciesMs.empty() ? 0.0 : latenciesMs.back());
+  std::printf(
+      "list: %d scores stored, %zu pages by %d clients: p50 %.2f ms, p99 %.2f ms, "
+      "max %.2f ms\n",
+      settings.ListRows, latenciesMs.size(), kListClients, at(0.5), at(0.99),
+      latenciesMs.empty() ? 0.0 : latenciesMs.back());
 }
 
 bool KillPhase(const fs::path& dir, const Settings& settings) {
   const fs::path db = dir / "kill.db";
-  ScoresProcess server(db, dir / "kill-log.txt", {"--rate", "0"});
+  ScoresProcess server(db, dir / "kill-log.txt", {"--rate", "0", "--sync", settings.Sync});
   std::atomic<bool> stop = false;
   std::thread killer([&] {
     std::this_thread::sleep_for(std::chrono::seconds(settings.KillAfterS));
@@ -212,10 +217,10 @@ bool KillPhase(const fs::path& dir, const Settings& settings) {
   const std::set<std::string> stored = StoredNames(db);
   size_t missing = 0;
   for (const std::string& name : load.AnsweredNames) missing += stored.count(name) == 0;
-  std::printf("kill: SIGKILL after %d s: %lld answered 200, %zu stored, %zu answered but "
-              "missing\n",
-              settings.KillAfterS, static_cast<long long>(load.Answered200), stored.size(),
-              missing);
+  std::printf(
+      "kill: SIGKILL after %d s: %lld answered 200, %zu stored, %zu answered but "
+      "missing\n",
+      settings.KillAfterS, static_cast<long long>(load.Answered200), stored.size(), missing);
   return missing == 0;
 }
 }  // namespace
@@ -224,17 +229,25 @@ int main(int argc, char** argv) {
   Settings settings;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string option = argv[i];
-    if (option == "--clients") settings.Clients = Number(argv[i + 1], kMaxClients);
-    else if (option == "--seconds") settings.Seconds = Number(argv[i + 1], kMaxSeconds);
-    else if (option == "--list-rows") settings.ListRows = Number(argv[i + 1], 10000000);
-    else if (option == "--list-requests") settings.ListRequests = Number(argv[i + 1], 1000000);
-    else if (option == "--kill-after") settings.KillAfterS = Number(argv[i + 1], kMaxSeconds);
+    if (option == "--clients")
+      settings.Clients = Number(argv[i + 1], kMaxClients);
+    else if (option == "--seconds")
+      settings.Seconds = Number(argv[i + 1], kMaxSeconds);
+    else if (option == "--list-rows")
+      settings.ListRows = Number(argv[i + 1], 10000000);
+    else if (option == "--list-requests")
+      settings.ListRequests = Number(argv[i + 1], 1000000);
+    else if (option == "--kill-after")
+      settings.KillAfterS = Number(argv[i + 1], kMaxSeconds);
+    else if (option == "--sync")
+      settings.Sync = argv[i + 1];
     else {
       std::fprintf(stderr, "unknown option %s\n", option.c_str());
       return 2;
     }
   }
-  const fs::path dir = fs::temp_directory_path() / ("gearrush-scores-bench-" + std::to_string(getpid()));
+  const fs::path dir =
+      fs::temp_directory_path() / ("gearrush-scores-bench-" + std::to_string(getpid()));
   fs::create_directories(dir);
   const bool counted = SubmitPhase(dir, settings);
   ListPhase(dir, settings);

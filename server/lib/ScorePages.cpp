@@ -20,12 +20,23 @@ std::string HtmlEscape(std::string_view text) {
   escaped.reserve(text.size());
   for (char ch : text) {
     switch (ch) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '"': escaped += "&quot;"; break;
-      case '\'': escaped += "&#39;"; break;
-      default: escaped += ch;
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\'':
+        escaped += "&#39;";
+        break;
+      default:
+        escaped += ch;
     }
   }
   return escaped;
@@ -47,7 +58,9 @@ std::string HomePage() {
          "road, pick up bonuses, race up to five riders and cross the finish line before the "
          "time runs out, ten levels and three lives long.</p>\n"
          "<p>After a game with a score for the table the game offers to send it here.</p>\n"
-         "<p><a href=\"" + HtmlEscape(kListLink) + "\">The online high scores</a></p>\n"
+         "<p><a href=\"" +
+         HtmlEscape(kListLink) +
+         "\">The online high scores</a></p>\n"
          "</body></html>\n";
 }
 
@@ -57,8 +70,9 @@ std::string ListPage(const std::vector<StoredScore>& best) {
   if (best.empty()) {
     page += "<p>No scores yet.</p>\n";
   } else {
-    page += "<table>\n<tr><th>Rank</th><th>Name</th><th>Score</th><th>Country</th>"
-            "<th>Date</th></tr>\n";
+    page +=
+        "<table>\n<tr><th>Rank</th><th>Name</th><th>Score</th><th>Country</th>"
+        "<th>Date</th></tr>\n";
     int rank = 0;
     for (const StoredScore& row : best) {
       page += "<tr><td class=\"n\">" + std::to_string(++rank) + "</td><td>" +

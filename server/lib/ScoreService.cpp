@@ -51,60 +51,60 @@ ScoreService::ScoreService(ScoreStore& store, const ServiceLimits& limits, std::
 
 void ScoreService::Mount(httplib::Server& server) {
   server.set_payload_max_length(Limits_.MaxBodyBytes);
-  server.set_pre_routing_handler([this](const httplib::Request& request,
-                                        httplib::Response& response) {
-    if (request.target.size() > Limits_.MaxTargetBytes) {
-      Answer(response, 414, "request too long");
-      return httplib::Server::HandlerResponse::Handled;
-    }
-    return httplib::Server::HandlerResponse::Unhandled;
-  });
+  server.set_pre_routing_handler(
+      [this](const httplib::Request& request, httplib::Response& response) {
+        if (request.target.size() > Limits_.MaxTargetBytes) {
+          Answer(response, 414, "request too long");
+          return httplib::Server::HandlerResponse::Handled;
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+      });
 
   server.Get("/", [](const httplib::Request&, httplib::Response& response) {
     response.set_content(HomePage(), kHtml);
   });
 
-  server.Get("/cgi/version.pl", [this](const httplib::Request& request,
-                                       httplib::Response& response) {
-    // httplib merges repeated parameters and decodes escapes; the game sends neither.
-    const QueryParams params = RawQueryParams(request.target);
-    switch (ClassifyScriptQuery(params)) {
-      case ScriptRequest::List:
-        try {
-          response.set_content(ListPage(Store_.Best(Limits_.ListLength)), kHtml);
-        } catch (const std::exception&) {
-          Answer(response, 503, "the list cannot be read now");
-        }
-        return;
-      case ScriptRequest::Submission:
-        break;
-      case ScriptRequest::Unknown:
-        Answer(response, 400, "not a request this script knows");
-        return;
-    }
-    // Every submission counts against its address, good or bad.
-    if (!Rates_.Allow(request.remote_addr, SteadyNowMs())) {
-      response.set_header("Retry-After", kRetryAfterS);
-      Answer(response, 429, "too many submissions from this address, try again later");
-      return;
-    }
-    const DecodedScore decoded = CheckSubmission(params);
-    if (!decoded.Entry) {
-      Answer(response, 400, "score not accepted: " + decoded.Error);
-      return;
-    }
-    switch (Store_.Add(*decoded.Entry, UnixNow())) {
-      case ScoreStore::Outcome::Stored:
-        Answer(response, 200, "score stored");
-        return;
-      case ScoreStore::Outcome::Duplicate:
-        Answer(response, 200, "score already stored");
-        return;
-      case ScoreStore::Outcome::Failed:
-        Answer(response, 503, "the score cannot be stored now, try again later");
-        return;
-    }
-  });
+  server.Get("/cgi/version.pl",
+             [this](const httplib::Request& request, httplib::Response& response) {
+               // httplib merges repeated parameters and decodes escapes; the game sends neither.
+               const QueryParams params = RawQueryParams(request.target);
+               switch (ClassifyScriptQuery(params)) {
+                 case ScriptRequest::List:
+                   try {
+                     response.set_content(ListPage(Store_.Best(Limits_.ListLength)), kHtml);
+                   } catch (const std::exception&) {
+                     Answer(response, 503, "the list cannot be read now");
+                   }
+                   return;
+                 case ScriptRequest::Submission:
+                   break;
+                 case ScriptRequest::Unknown:
+                   Answer(response, 400, "not a request this script knows");
+                   return;
+               }
+               // Every submission counts against its address, good or bad.
+               if (!Rates_.Allow(request.remote_addr, SteadyNowMs())) {
+                 response.set_header("Retry-After", kRetryAfterS);
+                 Answer(response, 429, "too many submissions from this address, try again later");
+                 return;
+               }
+               const DecodedScore decoded = CheckSubmission(params);
+               if (!decoded.Entry) {
+                 Answer(response, 400, "score not accepted: " + decoded.Error);
+                 return;
+               }
+               switch (Store_.Add(*decoded.Entry, UnixNow())) {
+                 case ScoreStore::Outcome::Stored:
+                   Answer(response, 200, "score stored");
+                   return;
+                 case ScoreStore::Outcome::Duplicate:
+                   Answer(response, 200, "score already stored");
+                   return;
+                 case ScoreStore::Outcome::Failed:
+                   Answer(response, 503, "the score cannot be stored now, try again later");
+                   return;
+               }
+             });
 
   server.set_error_handler([](const httplib::Request&, httplib::Response& response) {
     if (response.body.empty()) {

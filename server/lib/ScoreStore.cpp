@@ -49,7 +49,7 @@ void BindText(sqlite3_stmt* statement, int index, const std::string& text) {
   sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
-sqlite3* Open(const std::string& path) {
+sqlite3* Open(const std::string& path, ScoreStore::Sync sync) {
   sqlite3* db = nullptr;
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
   if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
@@ -60,9 +60,9 @@ sqlite3* Open(const std::string& path) {
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
   try {
     Execute(db, "PRAGMA journal_mode=WAL");
-    // An answered submission must survive a power cut, not only a killed process: every commit
-    // syncs the log. Batching keeps that to one sync per batch.
-    Execute(db, "PRAGMA synchronous=FULL");
+    // Batching keeps FULL to one sync per batch of submissions.
+    Execute(db, sync == ScoreStore::Sync::Full ? "PRAGMA synchronous=FULL"
+                                               : "PRAGMA synchronous=NORMAL");
   } catch (...) {
     sqlite3_close(db);
     throw;
@@ -71,9 +71,9 @@ sqlite3* Open(const std::string& path) {
 }
 }  // namespace
 
-ScoreStore::ScoreStore(const std::string& path, int64_t duplicateWindowS)
-    : Path_(path), DuplicateWindowS_(duplicateWindowS) {
-  Writer_ = Open(path);
+ScoreStore::ScoreStore(const std::string& path, int64_t duplicateWindowS, Sync sync)
+    : Path_(path), DuplicateWindowS_(duplicateWindowS), Sync_(sync) {
+  Writer_ = Open(path, sync);
   try {
     // IMMEDIATE so a second process starting at the same moment waits instead of failing.
     Execute(Writer_, "BEGIN IMMEDIATE");
@@ -183,7 +183,7 @@ sqlite3* ScoreStore::BorrowReader() {
       return db;
     }
   }
-  return Open(Path_);
+  return Open(Path_, Sync_);
 }
 
 void ScoreStore::ReturnReader(sqlite3* db) {

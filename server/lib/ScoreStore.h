@@ -24,9 +24,14 @@ class ScoreStore {
  public:
   enum class Outcome { Stored, Duplicate, Failed };
 
+  // How an answered submission survives: FULL syncs every commit to disk, so it survives a
+  // power cut too; NORMAL leaves the sync to checkpoints, so it survives the server being killed
+  // but maybe not the machine going down.
+  enum class Sync { Full, Normal };
+
   // Opens or creates the database; std::runtime_error when it cannot. A submission equal to one
   // stored less than duplicateWindowS seconds before is a duplicate.
-  ScoreStore(const std::string& path, int64_t duplicateWindowS);
+  ScoreStore(const std::string& path, int64_t duplicateWindowS, Sync sync = Sync::Full);
   ~ScoreStore();
   ScoreStore(const ScoreStore&) = delete;
   ScoreStore& operator=(const ScoreStore&) = delete;
@@ -53,6 +58,7 @@ class ScoreStore {
 
   std::string Path_;
   int64_t DuplicateWindowS_;
+  Sync Sync_;
   sqlite3* Writer_ = nullptr;
 
   std::mutex QueueMutex_;

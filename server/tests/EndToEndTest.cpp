@@ -56,11 +56,10 @@ class EndToEndTest : public ::testing::Test {
   // Runs the runner; the state lines.
   std::vector<std::string> Run(const std::string& script, int ticks, const std::string& extra) {
     std::ofstream(Dir / "script.txt") << script;
-    const std::string command = std::string(GR_HEADLESS_EXE) + " run --data " + Dir.string() +
-                                " --ticks " + std::to_string(ticks) + " --script " +
-                                (Dir / "script.txt").string() + " --state " +
-                                (Dir / "state.jsonl").string() + " " + extra + " 2> " +
-                                (Dir / "stderr.txt").string();
+    const std::string command =
+        std::string(GR_HEADLESS_EXE) + " run --data " + Dir.string() + " --ticks " +
+        std::to_string(ticks) + " --script " + (Dir / "script.txt").string() + " --state " +
+        (Dir / "state.jsonl").string() + " " + extra + " 2> " + (Dir / "stderr.txt").string();
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
     std::vector<std::string> lines;
@@ -80,7 +79,8 @@ class EndToEndTest : public ::testing::Test {
 
 std::string RaceScript() {
   std::ostringstream script;
-  script << "120 press Enter\n" << kRaceStartTick << " press Enter\n"
+  script << "120 press Enter\n"
+         << kRaceStartTick << " press Enter\n"
          << kThrottleTick << " down Up\n";
   return script.str();
 }
@@ -107,8 +107,10 @@ TEST_F(EndToEndTest, TheGamesScoreReachesTheOnlineListThatItsLinkOpens) {
   std::ostringstream script;
   int tick = scoredTick + 5;
   script << RaceScript() << tick << " up Up\n"
-         << tick << " press Escape\n" << tick + 10 << " press Y\n"
-         << tick + 20 << " type Rider 7\n" << tick + 30 << " press Enter\n"
+         << tick << " press Escape\n"
+         << tick + 10 << " press Y\n"
+         << tick + 20 << " type Rider 7\n"
+         << tick + 30 << " press Enter\n"
          << tick + 40 << " press Y\n";
   const int sentTick = tick + 60;
   // The high-score screen's online-list item: Left to it, Enter.
@@ -133,5 +135,6 @@ TEST_F(EndToEndTest, TheGamesScoreReachesTheOnlineListThatItsLinkOpens) {
   EXPECT_NE(page->body.find("<td class=\"n\">1</td><td>Rider 7</td><td class=\"n\">" +
                             std::to_string(score) + "</td><td>New Zealand</td>"),
             std::string::npos)
-      << page->body << "\nserver log:\n" << server.Log();
+      << page->body << "\nserver log:\n"
+      << server.Log();
 }

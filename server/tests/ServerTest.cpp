@@ -66,8 +66,8 @@ std::string Padded(std::string payload) {
 
 TEST_F(ServerTest, ASubmittedScoreIsAnsweredStoredAndListed) {
   Start();
-  const httplib::Result answer = Get(kSubmit + EncodePayload(BuildScorePayload("Anna Lee", 12345,
-                                                                               "New Zealand")));
+  const httplib::Result answer =
+      Get(kSubmit + EncodePayload(BuildScorePayload("Anna Lee", 12345, "New Zealand")));
   ASSERT_TRUE(answer);
   EXPECT_EQ(answer->status, 200);
   EXPECT_EQ(answer->body, "score stored\n");
@@ -94,36 +94,36 @@ TEST_F(ServerTest, BadSubmissionsAreRefusedAndStoreNothing) {
   Start();
   const std::string good = EncodePayload(BuildScorePayload("Bo", 1234, "Chile"));
   const std::vector<std::string> targets = {
-      kSubmit + good.substr(0, 40),                                    // truncated
-      kSubmit + good.substr(0, good.size() - 3),                       // not whole symbols
-      kSubmit + good + good,                                           // over-long
-      kSubmit + std::string(800, 'K'),                                    // far over-long
-      kSubmit + good.substr(0, 20) + "0OIL" + good.substr(24),         // outside the table
-      kSubmit + good.substr(0, 20) + "%3Cb%3E" + good.substr(23),      // markup, escaped
-      kSubmit + std::string("%C3%BC") + good.substr(1),                // non-ASCII
-      kSubmit,                                                         // nothing
-      std::string("/cgi/version.pl?hs&prg=Other&inf=") + good,         // another game
-      std::string("/cgi/version.pl?prg=GearRush&inf=") + good,         // no hs
-      std::string(kSubmit) + good + "&inf=" + good,                    // two payloads
-      std::string(kSubmit) + good + "&x=<script>",                     // more parameters
-      "/cgi/version.pl",                                               // no query
-      "/cgi/version.pl?prg=GearRush&show&type=1",                      // no such list
+      kSubmit + good.substr(0, 40),                                // truncated
+      kSubmit + good.substr(0, good.size() - 3),                   // not whole symbols
+      kSubmit + good + good,                                       // over-long
+      kSubmit + std::string(800, 'K'),                             // far over-long
+      kSubmit + good.substr(0, 20) + "0OIL" + good.substr(24),     // outside the table
+      kSubmit + good.substr(0, 20) + "%3Cb%3E" + good.substr(23),  // markup, escaped
+      kSubmit + std::string("%C3%BC") + good.substr(1),            // non-ASCII
+      kSubmit,                                                     // nothing
+      std::string("/cgi/version.pl?hs&prg=Other&inf=") + good,     // another game
+      std::string("/cgi/version.pl?prg=GearRush&inf=") + good,     // no hs
+      std::string(kSubmit) + good + "&inf=" + good,                // two payloads
+      std::string(kSubmit) + good + "&x=<script>",                 // more parameters
+      "/cgi/version.pl",                                           // no query
+      "/cgi/version.pl?prg=GearRush&show&type=1",                  // no such list
   };
   for (const std::string& target : targets) {
     EXPECT_EQ(Status(target), 400) << target;
   }
   const std::vector<std::string> payloads = {
-      Padded("type=0|name=Bo|score=1234|key=X|p=|add=Chile|z="),                   // wrong key
-      Padded("type=0|score=1234|name=Bo|key=R|p=|add=Chile|z="),                   // reordered
-      Padded("type=0|name=Bo|score=1234|key=R|add=Chile|z="),                      // missing
-      Padded("type=0|name=<b>Bo</b>|score=1234|key=R|p=|add=Chile|z="),            // HTML
-      Padded("type=0|name=Bo|score=1234|key=R|p=|add=<i>Chile</i>|z="),            // HTML
-      Padded("type=0|name=J\xC3\xBCrgen|score=1234|key=R|p=|add=Chile|z="),        // UTF-8
-      Padded("type=0|name=Bo|score=1234|key=R|p=|add=\xE9ire|z="),                 // Latin-1
-      Padded("type=0|name=Bo|score=4294967296|key=R|p=|add=Chile|z="),             // 33 bits
-      Padded("type=0|name=Bo|score=2147483648|key=R|p=|add=Chile|z="),             // 32 bits
-      Padded("type=0|name=Bo|score=-1|key=R|p=|add=Chile|z="),                     // below 0
-      Padded("type=0|name=Bo|score=1234|key=R|p=|add=Chile|z=") + "00000",         // padding
+      Padded("type=0|name=Bo|score=1234|key=X|p=|add=Chile|z="),             // wrong key
+      Padded("type=0|score=1234|name=Bo|key=R|p=|add=Chile|z="),             // reordered
+      Padded("type=0|name=Bo|score=1234|key=R|add=Chile|z="),                // missing
+      Padded("type=0|name=<b>Bo</b>|score=1234|key=R|p=|add=Chile|z="),      // HTML
+      Padded("type=0|name=Bo|score=1234|key=R|p=|add=<i>Chile</i>|z="),      // HTML
+      Padded("type=0|name=J\xC3\xBCrgen|score=1234|key=R|p=|add=Chile|z="),  // UTF-8
+      Padded("type=0|name=Bo|score=1234|key=R|p=|add=\xE9ire|z="),           // Latin-1
+      Padded("type=0|name=Bo|score=4294967296|key=R|p=|add=Chile|z="),       // 33 bits
+      Padded("type=0|name=Bo|score=2147483648|key=R|p=|add=Chile|z="),       // 32 bits
+      Padded("type=0|name=Bo|score=-1|key=R|p=|add=Chile|z="),               // below 0
+      Padded("type=0|name=Bo|score=1234|key=R|p=|add=Chile|z=") + "00000",   // padding
   };
   for (const std::string& payload : payloads) {
     EXPECT_EQ(Submit(payload), 400) << payload;
@@ -133,8 +133,8 @@ TEST_F(ServerTest, BadSubmissionsAreRefusedAndStoreNothing) {
   EXPECT_EQ(Status(kSubmit + good + "&pad=" + std::string(1500, 'a')), 414);
 
   httplib::Client client(Server->BaseUrl());
-  const httplib::Result post = client.Post(kSubmit + good, std::string(100 * 1024, 'x'),
-                                           "text/plain");
+  const httplib::Result post =
+      client.Post(kSubmit + good, std::string(100 * 1024, 'x'), "text/plain");
   EXPECT_TRUE(!post || post->status >= 400) << "a body is refused";
 
   EXPECT_EQ(Stored(), 0);

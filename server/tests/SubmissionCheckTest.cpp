@@ -43,8 +43,8 @@ TEST(SubmissionCheck, TheGamesPayloadsComeBackAsSent) {
 }
 
 TEST(SubmissionCheck, TheLongestPayloadFitsTheSymbolLimit) {
-  const std::string longest = BuildScorePayload(std::string(12, 'W'), -2147483647 - 1,
-                                                std::string(16, 'W'));
+  const std::string longest =
+      BuildScorePayload(std::string(12, 'W'), -2147483647 - 1, std::string(16, 'W'));
   EXPECT_EQ(longest.size(), kMaxPayloadBytes);
   EXPECT_EQ(EncodePayload(longest).size(), kMaxPayloadSymbols);
 }
@@ -94,9 +94,9 @@ TEST(SubmissionCheck, NamesAndCountriesOnlyInTheGamesCharactersAndLengths) {
 TEST(SubmissionCheck, ScoresOnlyInThirtyTwoBitsAsTheGameWritesThem) {
   for (const char* score : {"2147483648", "4294967296", "99999999999999999999", "-2147483649",
                             "0012", "+12", "-0", "", "12a", " 12", "1e3", "0x10"}) {
-    EXPECT_EQ(Error(Padded(std::string("type=0|name=Bo|score=") + score +
-                           "|key=R|p=|add=Chile|z=")),
-              "bad score")
+    EXPECT_EQ(
+        Error(Padded(std::string("type=0|name=Bo|score=") + score + "|key=R|p=|add=Chile|z=")),
+        "bad score")
         << score;
   }
   // The game never sends a negative score for the table.

@@ -20,7 +20,8 @@ inline constexpr size_t kPayloadBlockBytes = 5;
 inline constexpr size_t kSymbolsPerBlock = 8;
 // The longest payload: the longest name, country and score ("-2147483648"), padded.
 inline constexpr size_t kMaxPayloadBytes = 75;
-inline constexpr size_t kMaxPayloadSymbols = kMaxPayloadBytes / kPayloadBlockBytes * kSymbolsPerBlock;
+inline constexpr size_t kMaxPayloadSymbols =
+    kMaxPayloadBytes / kPayloadBlockBytes * kSymbolsPerBlock;
 
 // Letters, digits, spaces and underscores. A '|' or '=' would forge a field of its own.
 bool IsPayloadCharacter(char ch);

@@ -39,8 +39,8 @@ bool IsHost(std::string_view host) {
 bool IsPort(std::string_view port) {
   unsigned value = 0;
   const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), value);
-  return !port.empty() && error == std::errc() && end == port.data() + port.size() &&
-         value >= 1 && value <= kMaxPort && port.front() != '0';
+  return !port.empty() && error == std::errc() && end == port.data() + port.size() && value >= 1 &&
+         value <= kMaxPort && port.front() != '0';
 }
 }  // namespace
 

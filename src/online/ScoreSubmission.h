@@ -1,5 +1,5 @@
-// Sending a finished game's score to the online high-score list: the payload (online/ScorePayload.h)
-// in one GET request to the score server.
+// Sending a finished game's score to the online high-score list: the payload
+// (online/ScorePayload.h) in one GET request to the score server.
 #pragma once
 
 #include <cstdint>

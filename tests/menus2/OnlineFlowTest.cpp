@@ -34,8 +34,8 @@ TEST_F(OnlineFlowTest, YesSendsOneRequestAndAFailureStillEndsOnTheHighScores) {
   ASSERT_EQ(Requests().size(), 1u) << "one GET, no retry after the failure";
   EXPECT_EQ(Requests()[0],
             ScoreSubmissionUrl("http://scores.test:8080", "Anna Lee", 12345, "Chile"));
-  EXPECT_EQ(
-      Requests()[0].rfind("http://scores.test:8080/cgi/version.pl?hs&prg=GearRush&inf=", 0), 0u);
+  EXPECT_EQ(Requests()[0].rfind("http://scores.test:8080/cgi/version.pl?hs&prg=GearRush&inf=", 0),
+            0u);
   EXPECT_EQ(ActiveDialog, DialogNone);
   EXPECT_EQ(CurrentScreen, ScreenHighScores);
   EXPECT_TRUE(Game->Devices().system->Errors.empty()) << "no message about the network";

@@ -15,10 +15,10 @@ TEST(ScoreServerAddress, HostsPortsAndUrlsBecomeOneBase) {
 }
 
 TEST(ScoreServerAddress, AnythingElseIsRefused) {
-  for (const char* bad :
-       {"", "http://", "ftp://example.org", "example.org:0", "example.org:65536", "example.org:",
-        "example.org:80x", "exa mple.org", "example.org/a?b=c", "example.org/#x", "-x.org",
-        "http://user@example.org", "example.org\n", "example.org/<script>", "http://:8080"}) {
+  for (const char* bad : {"", "http://", "ftp://example.org", "example.org:0", "example.org:65536",
+                          "example.org:", "example.org:80x", "exa mple.org", "example.org/a?b=c",
+                          "example.org/#x", "-x.org", "http://user@example.org", "example.org\n",
+                          "example.org/<script>", "http://:8080"}) {
     EXPECT_FALSE(ScoreServerBaseUrl(bad)) << bad;
   }
 }

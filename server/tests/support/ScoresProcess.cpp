@@ -21,13 +21,15 @@ ScoresProcess::ScoresProcess(const std::filesystem::path& database,
                              const std::filesystem::path& logFile,
                              const std::vector<std::string>& extraOptions)
     : LogFile_(logFile) {
-  std::vector<std::string> args = {GR_SCORES_EXE, "--bind", "127.0.0.1", "--port", "0",
-                                   "--db", database.string()};
+  std::vector<std::string> args = {GR_SCORES_EXE, "--bind", "127.0.0.1",      "--port",
+                                   "0",           "--db",   database.string()};
   args.insert(args.end(), extraOptions.begin(), extraOptions.end());
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
+  // An old log's "listening" line must not be taken for this server's.
+  std::filesystem::remove(logFile);
   Pid_ = fork();
   if (Pid_ < 0) throw std::runtime_error("cannot fork");
   if (Pid_ == 0) {
@@ -44,8 +46,8 @@ ScoresProcess::ScoresProcess(const std::filesystem::path& database,
   while (std::chrono::steady_clock::now() < deadline) {
     const std::string log = Log();
     const size_t at = log.find(kListening);
-    if (at != std::string::npos && log.find('/', at + std::string(kListening).size()) !=
-                                       std::string::npos) {
+    if (at != std::string::npos &&
+        log.find('/', at + std::string(kListening).size()) != std::string::npos) {
       Port_ = std::stoi(log.substr(at + std::string(kListening).size()));
       return;
     }
