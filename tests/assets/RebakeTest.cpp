@@ -1,5 +1,6 @@
 // Baking is deterministic: a second bake gives byte-identical files.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -22,7 +23,9 @@ std::vector<char> ReadAll(const fs::path& path) {
 TEST(Rebake, ASecondBakeGivesByteIdenticalFiles) {
   const fs::path baker = BakedDataRoot() / "tools" / "assetbake" / "assetbake";
   ASSERT_TRUE(fs::exists(baker)) << baker;
-  const fs::path out = fs::temp_directory_path() / "gearrush-rebake-test";
+  // One folder per process: several builds' suites may run at once on one machine.
+  const fs::path out =
+      fs::temp_directory_path() / ("gearrush-rebake-test-" + std::to_string(getpid()));
   fs::remove_all(out);
   fs::create_directories(out);
   const std::string command = "\"" + baker.string() + "\" \"" + out.string() + "\"";

@@ -103,6 +103,40 @@ void DrawTree(cairo_t* cr, double cx, double cy, double radius, Colour leaf, uin
   }
 }
 
+void DrawConifer(cairo_t* cr, double cx, double cy, double radius, Colour needles, uint64_t seed) {
+  BakeRandom random(seed);
+  DrawShadowEllipse(cr, cx + radius * 0.35, cy + radius * 0.35, radius * 0.95, radius * 0.95, 0.42);
+  // Tiers of boughs, each a star a little smaller, lighter and turned from the one below.
+  const int tiers = 4;
+  const int points = 9;
+  for (int t = 0; t < tiers; ++t) {
+    const double r = radius * (1.0 - 0.22 * t);
+    const double turn = random.Range(0, 2 * kPi / points);
+    const Colour c = Shade(needles, 0.65 + 0.22 * t);
+    cairo_new_path(cr);
+    for (int i = 0; i < points * 2; ++i) {
+      const double a = turn + kPi * i / points;
+      const double d = (i % 2 == 0) ? r * random.Range(0.9, 1.0) : r * 0.55;
+      const double x = cx + std::cos(a) * d - radius * 0.05 * t;
+      const double y = cy + std::sin(a) * d - radius * 0.05 * t;
+      if (i == 0) {
+        cairo_move_to(cr, x, y);
+      } else {
+        cairo_line_to(cr, x, y);
+      }
+    }
+    cairo_close_path(cr);
+    SetColour(cr, c);
+    cairo_fill_preserve(cr);
+    SetColour(cr, Shade(needles, 0.4), 0.6);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+  }
+  SetColour(cr, Shade(needles, 1.5), 0.8);
+  cairo_arc(cr, cx - radius * 0.17, cy - radius * 0.17, radius * 0.09, 0, 2 * kPi);
+  cairo_fill(cr);
+}
+
 void DrawRock(cairo_t* cr, double cx, double cy, double radius, uint64_t seed) {
   BakeRandom random(seed);
   DrawShadowEllipse(cr, cx + radius * 0.3, cy + radius * 0.3, radius * 1.05, radius * 0.95, 0.4);

@@ -16,6 +16,8 @@ Colour Shade(Colour c, double factor);
 
 // A rounded canopy of a few lobes; `seed` varies the lobes.
 void DrawTree(cairo_t* cr, double cx, double cy, double radius, Colour leaf, uint64_t seed);
+// A conifer seen from above: a star of needled boughs round a dark crown.
+void DrawConifer(cairo_t* cr, double cx, double cy, double radius, Colour needles, uint64_t seed);
 void DrawRock(cairo_t* cr, double cx, double cy, double radius, uint64_t seed);
 void DrawTyre(cairo_t* cr, double cx, double cy, double radius);
 // A soft shadow of an ellipse, offset down and to the right of its caster.

@@ -601,7 +601,7 @@ void DrawStones(cairo_t* cr, uint64_t seed) {
 
 // The timber-roofed shed and tree of the L-shaped 2x2 object; the top-right cell stays plain.
 void DrawShedObject(cairo_t* cr) {
-  DrawTree(cr, 36, 38, 25, {0.22, 0.45, 0.16}, 52);
+  DrawConifer(cr, 36, 38, 24, {0.14, 0.34, 0.20}, 52);
   const double x0 = 10, y0 = 86, x1 = 132, y1 = 128;
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
   cairo_rectangle(cr, x0 + 6, y0 + 6, x1 - x0, y1 - y0);
@@ -745,7 +745,12 @@ void DrawCopseObject(cairo_t* cr) {
     const Colour leaf = (seed % 3 == 0)   ? Colour{0.18, 0.40, 0.14}
                         : (seed % 3 == 1) ? Colour{0.24, 0.46, 0.16}
                                           : Colour{0.16, 0.36, 0.18};
-    DrawTree(cr, t.X, t.Y, t.R, leaf, seed++);
+    // Firs stand among the broadleaved trees, so the copse is not one tree repeated.
+    if (seed % 3 == 1) {
+      DrawConifer(cr, t.X, t.Y, t.R * 0.9, {0.14, 0.34, 0.20}, seed++);
+    } else {
+      DrawTree(cr, t.X, t.Y, t.R, leaf, seed++);
+    }
   }
 }
 
