@@ -1,5 +1,6 @@
 // The two songs: synthesised instruments and composed patterns, written as XM modules. The
-// menu theme is a bright mid-tempo tune in C; the race theme drives along in E minor.
+// menu theme is a bright mid-tempo tune in C; the race theme drives along in E minor on a
+// harder kit of its own and steps back for a breakdown before the bridge.
 #include <algorithm>
 #include <array>
 #include <cmath>

@@ -349,11 +349,12 @@ EngineVoice CoastVoice() {
   return v;
 }
 
-// The clutch is out for a moment: the engine spins free, light and steady in the middle of the
-// gears' range, under a rush of air and the whirr of the gearbox. It neither dips below the
-// gear it interrupts nor reads as a gear of its own.
+// The clutch is out for a moment: the engine spins free, light and steady, under a rush of air
+// and the whirr of the gearbox. It sits at fourth gear's pitch, where most changes happen (two
+// of them inside the fourth-to-sixth band that shares one loop), so it never sounds like the
+// revs dropping; from the lower gears it is a brief flare.
 EngineVoice ShiftVoice() {
-  EngineVoice v = GearVoice(98, 0.3, 53);
+  EngineVoice v = GearVoice(128, 0.3, 53);
   v.LoopSeconds = 0.36;
   v.Bark = 0.12;
   v.Rasp = 0.08;
