@@ -75,6 +75,11 @@ constexpr Label kLabels[] = {{"Display:", 574, 168, kDisplay},
 TMyImageSprite* CountryField = nullptr;
 TMyImageSprite* BossKeyField = nullptr;
 
+// No more than the entry lets the player type, however long the text that was read.
+std::string ShownCountry() {
+  return GameOptions.Country.substr(0, kMaxCountryLength);
+}
+
 void RemoveSprite(TMyImageSprite*& sprite) {
   if (sprite) sprite->RequestRemoval();
   sprite = nullptr;
@@ -175,7 +180,7 @@ void RunOptions(int lagCount) {
   DrawOptionsTexts();
   if (TextCursor) {
     TextCursor->X =
-        StyledTextWidth(GameOptions.Country, kValueStyle) / 2.0 + kCountryX + kCursorGapPx;
+        StyledTextWidth(ShownCountry(), kValueStyle) / 2.0 + kCountryX + kCursorGapPx;
   }
 }
 
@@ -185,7 +190,7 @@ void DrawOptionsTexts() {
     Centred(label.Text, label.X, label.Y);
   }
   SetTextStyle(kValueStyle);
-  Centred(GameOptions.Country, kCountryX, kCountryY);
+  Centred(ShownCountry(), kCountryX, kCountryY);
   Centred(BossKeyText(), kBossKeyTextX, kBossKeyTextY);
   ShowState(DisplayState, GameOptions.FullScreen ? kFullScreenPicture : kWindowPicture);
   ShowState(MusicState, GameOptions.MusicOn ? kMusicOnPicture : kMusicOffPicture);
