@@ -179,8 +179,7 @@ void RunOptions(int lagCount) {
   MForm->MDXSpriteEngine.Move(lagCount);
   DrawOptionsTexts();
   if (TextCursor) {
-    TextCursor->X =
-        StyledTextWidth(ShownCountry(), kValueStyle) / 2.0 + kCountryX + kCursorGapPx;
+    TextCursor->X = StyledTextWidth(ShownCountry(), kValueStyle) / 2.0 + kCountryX + kCursorGapPx;
   }
 }
 
