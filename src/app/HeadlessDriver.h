@@ -12,9 +12,11 @@
 
 class HeadlessDriver {
  public:
-  // Builds the form on a headless platform; text, when given, draws the game's texts.
+  // Builds the form on a headless platform; text, when given, draws the game's texts, and http,
+  // when given, replaces the headless network (Devices().http is then null).
   HeadlessDriver(uint32_t seed, int refreshRate, int fps,
-                 std::unique_ptr<TextRenderer> text = nullptr);
+                 std::unique_ptr<TextRenderer> text = nullptr,
+                 std::unique_ptr<HttpClient> http = nullptr);
 
   TMForm& Form() { return *Form_; }
   HeadlessDevices& Devices() { return Devices_; }

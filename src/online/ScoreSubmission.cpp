@@ -1,7 +1,5 @@
 #include "online/ScoreSubmission.h"
 
-#include <exception>
-
 #include "app/InputState.h"
 #include "app/ScreenHooks.h"
 #include "app/TMForm.h"
@@ -67,11 +65,15 @@ std::string ScoreSubmissionUrl(const std::string& name, int32_t score, const std
          "?hs&prg=GearRush&inf=" + EncodePayload(BuildScorePayload(name, score, country));
 }
 
-void SubmitScore() {
-  const std::string url = ScoreSubmissionUrl(NameEntry, Score, GameOptions.Country);
-  // The answer is not read and a failed request is not retried: the game goes on either way.
-  try {
-    MForm->MIdHTTP().Get(url);
-  } catch (const std::exception&) {
+bool SubmitScore() {
+  HttpClient& http = MForm->MIdHTTP();
+  HttpClient::State state = http.Poll();
+  if (state == HttpClient::State::Idle) {
+    http.StartGet(ScoreSubmissionUrl(NameEntry, Score, GameOptions.Country));
+    state = http.Poll();
   }
+  if (state == HttpClient::State::Running) return false;
+  // The answer is not read and a failed request is not retried: the game goes on either way.
+  http.Release();
+  return true;
 }

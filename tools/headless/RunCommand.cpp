@@ -38,13 +38,14 @@ struct RunOptions {
   uint64_t ShotEvery = 0;
   std::set<uint64_t> ShotAt;
   std::string HttpLog;
+  int HttpTicks = 0;
   std::string OpenLog;
 };
 
 const char kUsage[] =
     "usage: gearrush-headless run --ticks N [--data DIR] [--seed N] [--refresh HZ] [--fps HZ]\n"
     "       [--script FILE] [--state FILE|-] [--shots DIR] [--shot-every K | --shot-at T1,T2,...]\n"
-    "       [--http-log FILE] [--open-log FILE]\n";
+    "       [--http-log FILE] [--http-ticks N] [--open-log FILE]\n";
 
 uint64_t ParseNumber(const std::string& option, const std::string& text, uint64_t max) {
   char* end = nullptr;
@@ -90,6 +91,8 @@ RunOptions ParseOptions(int argc, char** argv) {
         options.ShotAt.insert(ParseNumber(option, item, UINT64_MAX));
     } else if (option == "--http-log") {
       options.HttpLog = value;
+    } else if (option == "--http-ticks") {
+      options.HttpTicks = static_cast<int>(ParseNumber(option, value, INT32_MAX));
     } else if (option == "--open-log") {
       options.OpenLog = value;
     } else {
@@ -138,6 +141,7 @@ class Runner {
         CreateTtfTextRenderer((std::filesystem::path("Data") / "Fonts").string()));
     HeadlessDevices& devices = driver.Devices();
     devices.http->LogFile = Options_.HttpLog;
+    devices.http->PollsToEnd = Options_.HttpTicks;
     devices.shell->LogFile = Options_.OpenLog;
     TMForm& form = driver.Form();
     try {

@@ -93,12 +93,20 @@ class HeadlessMusic final : public MusicDevice {
   bool Playing_ = false;
 };
 
-// Every request fails as if the network were down; with a log file each URL is appended to it.
+// Every request fails as if the network were down, at once or after a set number of polls (one
+// a tick), so the wait is the same on every run; with a log file each URL is appended to it.
 class HeadlessHttp final : public HttpClient {
  public:
-  std::optional<std::string> Get(const std::string& url) override;
+  void StartGet(const std::string& url) override;
+  State Poll() override;
+  void Release() override;
   std::string LogFile;
   std::vector<std::string> Requests;
+  int PollsToEnd = 0;
+
+ private:
+  State State_ = State::Idle;
+  int Polls_ = 0;
 };
 
 class HeadlessShell final : public Shell {
