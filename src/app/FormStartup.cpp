@@ -9,8 +9,7 @@
 #include "online/ScoreServer.h"
 #include "sprites/GameImages.h"
 #include "storage/GameOptions.h"
-#include "storage/HighScores.h"
-#include "storage/OptionsFile.h"
+#include "storage/SaveFiles.h"
 
 TMForm* MForm = nullptr;
 
@@ -51,9 +50,8 @@ void TMForm::FormCreate() {
   MDXImageList3.LoadFromFile(ResourcePath("Res3.dxg"));
   MDXWaveList.LoadFromFile(ResourcePath("Sounds.dxw"));
   MDXSound.Bind(MDXWaveList);
-  LoadHighScores();
-  LoadOptions();
-  CheckHighScores();
+  SaveFolder saves;
+  LoadSaveFiles(saves);
   ApplyDisplayMode();
   CurrentScreen = ScreenNone;
   EnterMainMenu(/*intro=*/true, /*item=*/1, /*create=*/true);
@@ -93,14 +91,10 @@ void TMForm::EnterWindowed() {
 
 void TMForm::ShutDown() {
   MDXSpriteEngine.PurgeRemoved();
-  // A file that cannot be written is reported; the other is still saved and the game still ends.
-  for (void (*save)() : {SaveOptions, SaveHighScores}) {
-    try {
-      save();
-    } catch (const std::exception& e) {
-      Platform_.system->ShowErrorBox(e.what());
-    }
-  }
+  // The two files are saved together or not at all; each one not saved is reported, and the
+  // game still ends.
+  SaveFolder saves;
+  for (const std::string& message : WriteSaveFiles(saves)) Platform_.system->ShowErrorBox(message);
   GoToLinkFile();
   Terminated_ = true;
 }

@@ -19,10 +19,14 @@ char CharacterOf(uint16_t key, uint8_t shift) {
 }  // namespace
 
 HeadlessDriver::HeadlessDriver(uint32_t seed, int refreshRate, int fps,
-                               std::unique_ptr<TextRenderer> text)
+                               std::unique_ptr<TextRenderer> text, std::unique_ptr<HttpClient> http)
     : Fps_(std::max(fps, 0)) {
   Platform platform = CreateHeadlessPlatform(Devices_);
   platform.text = std::move(text);
+  if (http) {
+    platform.http = std::move(http);
+    Devices_.http = nullptr;
+  }
   Devices_.clock->Seed = seed;
   Devices_.display->RefreshRate = refreshRate;
   Form_ = std::make_unique<TMForm>(std::move(platform));

@@ -15,8 +15,10 @@ class HeadlessDriver {
   // Builds the form on a headless platform; text, when given, draws the game's texts. The
   // virtual clock runs at fps ticks a second, or with fps 0 at the refresh rate the game
   // settled on (its fallback included when the display reports none).
+  // http, when given, replaces the headless network (Devices().http is then null).
   HeadlessDriver(uint32_t seed, int refreshRate, int fps,
-                 std::unique_ptr<TextRenderer> text = nullptr);
+                 std::unique_ptr<TextRenderer> text = nullptr,
+                 std::unique_ptr<HttpClient> http = nullptr);
 
   TMForm& Form() { return *Form_; }
   HeadlessDevices& Devices() { return Devices_; }

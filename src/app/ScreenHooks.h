@@ -47,8 +47,9 @@ void ResumeBikeSounds();
 void RestartRace(int level);
 // The bike's speed for the HUD; 0 without a bike.
 double RiderSpeed();
-// Sends the score to the online table; network failures are swallowed.
-void SubmitScore();
+// Sends the score to the online table without waiting for it: the first call starts the
+// request, and each call says whether it has ended (network failures are swallowed).
+bool SubmitScore();
 
 // Links.
 void OpenHomePage();

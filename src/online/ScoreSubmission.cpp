@@ -1,7 +1,5 @@
 #include "online/ScoreSubmission.h"
 
-#include <exception>
-
 #include "app/InputState.h"
 #include "app/ScreenHooks.h"
 #include "app/TMForm.h"
@@ -19,12 +17,15 @@ std::string ScoreSubmissionUrl(const std::string& serverUrl, const std::string& 
          "?hs&prg=GearRush&inf=" + EncodePayload(BuildScorePayload(name, score, country));
 }
 
-void SubmitScore() {
-  const std::string url =
-      ScoreSubmissionUrl(MForm->ScoreServer(), NameEntry, Score, GameOptions.Country);
-  // The answer is not read and a failed request is not retried: the game goes on either way.
-  try {
-    MForm->MIdHTTP().Get(url);
-  } catch (const std::exception&) {
+bool SubmitScore() {
+  HttpClient& http = MForm->MIdHTTP();
+  HttpClient::State state = http.Poll();
+  if (state == HttpClient::State::Idle) {
+    http.StartGet(ScoreSubmissionUrl(MForm->ScoreServer(), NameEntry, Score, GameOptions.Country));
+    state = http.Poll();
   }
+  if (state == HttpClient::State::Running) return false;
+  // The answer is not read and a failed request is not retried: the game goes on either way.
+  http.Release();
+  return true;
 }

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,11 +70,19 @@ class MusicDevice {
   virtual void SongFree(uint32_t song) = 0;
 };
 
-// A blocking HTTP GET with a bounded timeout; nullopt when the request failed.
+// One HTTP GET at a time, run beside the frame loop so the game keeps drawing while it waits.
+// The game needs only to know when the request has ended, not its answer.
 class HttpClient {
  public:
+  enum class State { Idle, Running, Ended };
   virtual ~HttpClient() = default;
-  virtual std::optional<std::string> Get(const std::string& url) = 0;
+  // Starts a GET; only while Idle.
+  virtual void StartGet(const std::string& url) = 0;
+  // Running until the request has ended in any way: answered, failed, or out of time (a few
+  // seconds at most). Never waits.
+  virtual State Poll() = 0;
+  // Back to Idle once the request has ended.
+  virtual void Release() = 0;
 };
 
 // The desktop's "open this document or link" request.

@@ -96,10 +96,10 @@ void RunSending() {
   SetTextStyle(1);
   Centred("Sending...", 382, 269);
   if (!SendingStarted) {
-    SendingStarted = true;  // this frame shows the text before the request blocks
+    SendingStarted = true;  // this frame shows the text before the request is made
     return;
   }
-  SubmitScore();
+  if (!SubmitScore()) return;  // the text stays on screen while the request runs
   CloseDialog();
   EndRace();
   EnterMainMenu(/*intro=*/false, /*item=*/1, /*create=*/true);

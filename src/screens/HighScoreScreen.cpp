@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Dispatch.h"
+#include "app/InputState.h"
 #include "app/ScreenHooks.h"
 #include "app/ShellState.h"
 #include "app/TMForm.h"
@@ -53,7 +54,9 @@ void DrawHighScores() {
   for (int i = 1; i <= kHighScoreEntries; ++i) {
     const int y = HighScoreRowY(i);
     SetTextStyle(kNameStyle);
-    PrintText(HighScores[i].Name, kNameX, y, /*centerX=*/true, /*centerY=*/true);
+    // No more than the name entry lets the player type, however long the stored name.
+    PrintText(HighScores[i].Name.substr(0, kMaxNameLength), kNameX, y, /*centerX=*/true,
+              /*centerY=*/true);
     SetTextStyle(kPointsStyle);
     PrintText(std::to_string(HighScores[i].Points), kPointsX, y, true, true);
   }

@@ -75,6 +75,11 @@ constexpr Label kLabels[] = {{"Display:", 574, 168, kDisplay},
 TMyImageSprite* CountryField = nullptr;
 TMyImageSprite* BossKeyField = nullptr;
 
+// No more than the entry lets the player type, however long the text that was read.
+std::string ShownCountry() {
+  return GameOptions.Country.substr(0, kMaxCountryLength);
+}
+
 void RemoveSprite(TMyImageSprite*& sprite) {
   if (sprite) sprite->RequestRemoval();
   sprite = nullptr;
@@ -174,8 +179,7 @@ void RunOptions(int lagCount) {
   MForm->MDXSpriteEngine.Move(lagCount);
   DrawOptionsTexts();
   if (TextCursor) {
-    TextCursor->X =
-        StyledTextWidth(GameOptions.Country, kValueStyle) / 2.0 + kCountryX + kCursorGapPx;
+    TextCursor->X = StyledTextWidth(ShownCountry(), kValueStyle) / 2.0 + kCountryX + kCursorGapPx;
   }
 }
 
@@ -185,7 +189,7 @@ void DrawOptionsTexts() {
     Centred(label.Text, label.X, label.Y);
   }
   SetTextStyle(kValueStyle);
-  Centred(GameOptions.Country, kCountryX, kCountryY);
+  Centred(ShownCountry(), kCountryX, kCountryY);
   Centred(BossKeyText(), kBossKeyTextX, kBossKeyTextY);
   ShowState(DisplayState, GameOptions.FullScreen ? kFullScreenPicture : kWindowPicture);
   ShowState(MusicState, GameOptions.MusicOn ? kMusicOnPicture : kMusicOffPicture);

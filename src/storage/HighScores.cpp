@@ -4,12 +4,11 @@
 #include <utility>
 
 #include "storage/GameOptions.h"
-#include "storage/SaveFile.h"
+#include "storage/TextFileReader.h"
 
-std::array<THighScore, kHighScoreEntries + 2> HighScores;
+HighScoreTable HighScores;
 
 namespace {
-constexpr const char* kFileName = "hs";
 constexpr const char* kDefaultName = "ANONYMOUS";
 
 // Folds one character into the signature: the result stays printable, 32..255.
@@ -40,38 +39,40 @@ void InsertHighScore() {
   }
 }
 
-void LoadHighScores() {
-  const std::optional<std::string> content = ReadSaveFile(SavePath(kFileName));
-  if (!content) {
+std::optional<HighScoreTable> ParseHighScores(const std::string& content) {
+  HighScoreTable table;
+  TextFileReader reader(content);
+  for (int i = 1; i <= kHighScoreEntries; ++i) {
+    table[i].Name = reader.ReadLine();
+    const std::optional<long long> points = reader.ReadInteger();
+    // A points line that is no number makes the file as good as missing.
+    if (!points || *points < INT32_MIN || *points > INT32_MAX) return std::nullopt;
+    table[i].Points = static_cast<int32_t>(*points);
+    reader.ReadLine();
+  }
+  return table;
+}
+
+void LoadHighScores(const std::optional<std::string>& content) {
+  const std::optional<HighScoreTable> table = content ? ParseHighScores(*content) : std::nullopt;
+  if (!table) {
     ResetHighScores();
     return;
   }
-  TextFileReader reader(*content);
-  for (int i = 1; i <= kHighScoreEntries; ++i) {
-    HighScores[i].Name = reader.ReadLine();
-    const std::optional<long long> points = reader.ReadInteger();
-    // A points line that is no number makes the file as good as missing.
-    if (!points || *points < INT32_MIN || *points > INT32_MAX) {
-      ResetHighScores();
-      return;
-    }
-    HighScores[i].Points = static_cast<int32_t>(*points);
-    reader.ReadLine();
-  }
+  for (int i = 1; i <= kHighScoreEntries; ++i) HighScores[i] = (*table)[i];
 }
 
-void SaveHighScores() {
+std::string HighScoreFileText() {
   std::string content;
   for (int i = 1; i <= kHighScoreEntries; ++i) {
     content += HighScores[i].Name + "\r\n" + std::to_string(HighScores[i].Points) + "\r\n";
   }
-  WriteSaveFile(SavePath(kFileName), content);
+  return content;
 }
 
-std::string HighScoreSignature() {
+std::string HighScoreSignature(const HighScoreTable& table) {
   size_t longest = 0;
-  for (int i = 1; i <= kHighScoreEntries; ++i)
-    longest = std::max(longest, HighScores[i].Name.size());
+  for (int i = 1; i <= kHighScoreEntries; ++i) longest = std::max(longest, table[i].Name.size());
   std::string signature(longest, ' ');
   auto fold = [&](const std::string& text) {
     for (size_t k = 0; k < text.size() && k < signature.size(); ++k) {
@@ -80,10 +81,14 @@ std::string HighScoreSignature() {
     }
   };
   for (int i = 1; i <= kHighScoreEntries; ++i) {
-    fold(HighScores[i].Name);
-    fold(std::to_string(HighScores[i].Points));
+    fold(table[i].Name);
+    fold(std::to_string(table[i].Points));
   }
   return signature;
+}
+
+std::string HighScoreSignature() {
+  return HighScoreSignature(HighScores);
 }
 
 void CheckHighScores() {

@@ -3,14 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "app/InputState.h"
 #include "platform/KeyCodes.h"
 #include "storage/GameOptions.h"
 #include "storage/HighScores.h"
-#include "storage/SaveFile.h"
+#include "storage/TextFileReader.h"
 
 namespace {
-constexpr const char* kFileName = "options";
-
 // The file numbers the modifiers 1 Alt, 2 Ctrl, 3 Shift; files already written rely on it.
 int ModifierCode(uint8_t modifier) {
   if (modifier & ss::Alt) return 1;
@@ -55,8 +54,13 @@ std::optional<ReadOptions> Parse(const std::string& content) {
 }
 }  // namespace
 
-void LoadOptions() {
-  const std::optional<std::string> content = ReadSaveFile(SavePath(kFileName));
+std::optional<std::string> OptionsFileSignature(const std::string& content) {
+  const std::optional<ReadOptions> read = Parse(content);
+  if (!read) return std::nullopt;
+  return read->Signature;
+}
+
+void LoadOptions(const std::optional<std::string>& content) {
   const std::optional<ReadOptions> read = content ? Parse(*content) : std::nullopt;
   if (!read) {
     // A damaged file counts as a missing one: defaults, and no signature, so the table resets.
@@ -65,6 +69,8 @@ void LoadOptions() {
     return;
   }
   GameOptions = read->Options;
+  // The screens never make a longer one; a longer line is not worth drawing or sending.
+  if (GameOptions.Country.size() > kMaxCountryLength) GameOptions.Country.resize(kMaxCountryLength);
   switch (read->Modifier) {
     case 0:
       BossModifier = 0;
@@ -89,7 +95,7 @@ void LoadOptions() {
   StoredSignature = read->Signature;
 }
 
-void SaveOptions() {
+std::string OptionsFileText() {
   const bool functionKey = BossKey >= vk::F1 && BossKey <= vk::F12;
   std::string content;
   content += std::string(GameOptions.FullScreen ? "1" : "0") + "\r\n";
@@ -99,5 +105,5 @@ void SaveOptions() {
   content += std::to_string(ModifierCode(BossModifier)) + "\r\n";
   content += std::to_string(functionKey ? BossKey - vk::F1 + 1 : 0) + "\r\n";
   content += HighScoreSignature() + "\r\n";
-  WriteSaveFile(SavePath(kFileName), content);
+  return content;
 }

@@ -41,6 +41,25 @@ TEST_F(OnlineFlowTest, YesSendsOneRequestAndAFailureStillEndsOnTheHighScores) {
   EXPECT_TRUE(Game->Devices().system->Errors.empty()) << "no message about the network";
 }
 
+TEST_F(OnlineFlowTest, ASlowRequestKeepsSendingOnScreenUntilItEnds) {
+  constexpr int kRequestTicks = 40;
+  Game->Devices().http->PollsToEnd = kRequestTicks;
+  OpenDialog(DialogSendScore);
+  Game->Press('Y');  // the text shown, then the request made
+  ASSERT_EQ(Requests().size(), 1u);
+  int ticksWaited = 0;
+  const int presentedBefore = Game->Devices().display->PresentCount;
+  while (ActiveDialog == DialogSending && ticksWaited < 10 * kRequestTicks) {
+    Game->RunTick();
+    ++ticksWaited;
+  }
+  EXPECT_EQ(ticksWaited, kRequestTicks) << "it ends the set number of ticks after it was made";
+  EXPECT_EQ(Game->Devices().display->PresentCount - presentedBefore, ticksWaited)
+      << "a frame every tick of the wait";
+  EXPECT_EQ(Requests().size(), 1u) << "started once";
+  EXPECT_EQ(CurrentScreen, ScreenHighScores);
+}
+
 TEST_F(OnlineFlowTest, NoSendsNothingAndShowsTheHighScores) {
   OpenDialog(DialogSendScore);
   Game->Press('N');

@@ -13,7 +13,8 @@
 #include "storage/GameOptions.h"
 #include "storage/HighScores.h"
 #include "storage/OptionsFile.h"
-#include "storage/SaveFile.h"
+#include "storage/SaveFiles.h"
+#include "storage/TextFileReader.h"
 
 namespace fs = std::filesystem;
 
@@ -51,13 +52,12 @@ class SaveFilesTest : public ::testing::Test {
   // Start-up's order: the table, the options, then the signature check.
   void StartUp() {
     ResetOptionsState();
-    LoadHighScores();
-    LoadOptions();
-    CheckHighScores();
+    SaveFolder folder;
+    LoadSaveFiles(folder);
   }
   void ShutDown() {
-    SaveOptions();
-    SaveHighScores();
+    SaveFolder folder;
+    EXPECT_EQ(WriteSaveFiles(folder), std::vector<std::string>{});
   }
   fs::path Save(const char* file) { return Dir / "Data" / "Save" / file; }
 
@@ -152,7 +152,7 @@ TEST_F(SaveFilesTest, NonNumericLinesCountAsAMissingFile) {
   EXPECT_EQ(HighScores[1].Points, 10000) << "no signature read: the table resets too";
 
   std::ofstream(Save("hs"), std::ios::binary) << "A\r\n12abc\r\n";
-  LoadHighScores();
+  LoadHighScores(SaveFolder().Read("hs"));
   EXPECT_EQ(HighScores[1].Name, "ANONYMOUS");
 }
 
@@ -228,22 +228,14 @@ TEST_F(SaveFilesTest, FileWithMissingLinesGivesZerosAndEmptyTexts) {
   EXPECT_EQ(GameOptions.Country, "");
 }
 
-TEST_F(SaveFilesTest, FailedWriteLeavesTheOldFileByteForByte) {
+TEST_F(SaveFilesTest, FullDiskLeavesBothOldFilesByteForByte) {
   StartUp();
   ShutDown();
-  const std::string before = Slurp(Save("hs"));
-  // The temporary file cannot be made: a folder stands in its way.
-  fs::create_directory(Save("hs.tmp"));
+  const std::string hs = Slurp(Save("hs"));
+  const std::string options = Slurp(Save("options"));
   HighScores[kPendingSlot] = {"Lost", 99999};
   InsertHighScore();
-  EXPECT_THROW(SaveHighScores(), std::runtime_error);
-  EXPECT_EQ(Slurp(Save("hs")), before);
-}
-
-TEST_F(SaveFilesTest, FullDiskLeavesTheOldFileByteForByte) {
-  StartUp();
-  ShutDown();
-  const std::string before = Slurp(Save("options"));
+  GameOptions.FullScreen = true;
   // A file size limit makes every write past it fail, as a full disk would.
   std::signal(SIGXFSZ, SIG_IGN);
   rlimit old{};
@@ -251,10 +243,17 @@ TEST_F(SaveFilesTest, FullDiskLeavesTheOldFileByteForByte) {
   rlimit tiny = old;
   tiny.rlim_cur = 16;
   setrlimit(RLIMIT_FSIZE, &tiny);
-  EXPECT_THROW(SaveOptions(), std::runtime_error);
+  SaveFolder folder;
+  const std::vector<std::string> errors = WriteSaveFiles(folder);
   setrlimit(RLIMIT_FSIZE, &old);
-  EXPECT_EQ(Slurp(Save("options")), before);
-  EXPECT_FALSE(fs::exists(Save("options.tmp")));
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[0], "Cannot save \"Data/Save/hs\". File too large");
+  EXPECT_EQ(errors[1], "Cannot save \"Data/Save/options\". File too large");
+  EXPECT_EQ(Slurp(Save("hs")), hs);
+  EXPECT_EQ(Slurp(Save("options")), options);
+  EXPECT_EQ(std::distance(fs::directory_iterator(Dir / "Data" / "Save"), fs::directory_iterator()),
+            2)
+      << "no temporary file left behind";
 }
 
 TEST(TextFileReader, ReadsIntegersAcrossBlankLinesAndRejectsWords) {

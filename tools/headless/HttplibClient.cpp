@@ -3,7 +3,7 @@
 #include <httplib.h>
 
 namespace {
-// The request blocks the game's one thread, so it must give up soon.
+// The request blocks the runner's tick, so it must give up soon.
 constexpr time_t kConnectTimeoutS = 5;
 constexpr time_t kReadTimeoutS = 10;
 constexpr int kFirstSuccess = 200;

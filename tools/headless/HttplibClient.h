@@ -1,10 +1,11 @@
 // A real HTTP GET for the headless runner, so a run can talk to a score server.
 #pragma once
 
-#include "platform/Devices.h"
+#include <optional>
+#include <string>
 
-class HttplibClient final : public HttpClient {
+class HttplibClient final {
  public:
   // The body of a 2xx answer; nullopt for anything else, including a timeout.
-  std::optional<std::string> Get(const std::string& url) override;
+  static std::optional<std::string> Get(const std::string& url);
 };

@@ -40,6 +40,7 @@ struct RunOptions {
   uint64_t ShotEvery = 0;
   std::set<uint64_t> ShotAt;
   std::string HttpLog;
+  int HttpTicks = 0;
   std::string OpenLog;
   std::optional<std::string> ScoreServer;
 };
@@ -47,7 +48,7 @@ struct RunOptions {
 const char kUsage[] =
     "usage: gearrush-headless run --ticks N [--data DIR] [--seed N] [--refresh HZ] [--fps HZ]\n"
     "       [--script FILE] [--state FILE|-] [--shots DIR] [--shot-every K | --shot-at T1,T2,...]\n"
-    "       [--http-log FILE] [--open-log FILE] [--score-server URL]\n";
+    "       [--http-log FILE] [--http-ticks N] [--open-log FILE] [--score-server URL]\n";
 
 uint64_t ParseNumber(const std::string& option, const std::string& text, uint64_t max) {
   char* end = nullptr;
@@ -93,6 +94,8 @@ RunOptions ParseOptions(int argc, char** argv) {
         options.ShotAt.insert(ParseNumber(option, item, UINT64_MAX));
     } else if (option == "--http-log") {
       options.HttpLog = value;
+    } else if (option == "--http-ticks") {
+      options.HttpTicks = static_cast<int>(ParseNumber(option, value, INT32_MAX));
     } else if (option == "--open-log") {
       options.OpenLog = value;
     } else if (option == kScoreServerOption) {
@@ -143,12 +146,15 @@ class Runner {
         CreateTtfTextRenderer((std::filesystem::path("Data") / "Fonts").string()));
     HeadlessDevices& devices = driver.Devices();
     devices.http->LogFile = Options_.HttpLog;
+    devices.http->PollsToEnd = Options_.HttpTicks;
     devices.shell->LogFile = Options_.OpenLog;
     // Only a server named on the command line is reached, and only while requests are not
     // being logged instead; the environment is not read, so runs do not depend on it.
     if (Options_.ScoreServer) {
       driver.Form().SetScoreServer(*Options_.ScoreServer);
-      if (Options_.HttpLog.empty()) devices.http->Network = std::make_unique<HttplibClient>();
+      if (Options_.HttpLog.empty()) {
+        devices.http->Network = [](const std::string& url) { HttplibClient::Get(url); };
+      }
     }
     TMForm& form = driver.Form();
     try {

@@ -120,11 +120,22 @@ std::string HeadlessMusic::PlayingSong() const {
   return Playing_ ? LoadedName_ : std::string();
 }
 
-std::optional<std::string> HeadlessHttp::Get(const std::string& url) {
+void HeadlessHttp::StartGet(const std::string& url) {
+  if (State_ != State::Idle) return;
   Requests.push_back(url);
   AppendLine(LogFile, url);
-  if (Network) return Network->Get(url);
-  return std::nullopt;
+  if (Network) Network(url);
+  State_ = State::Running;
+  Polls_ = 0;
+}
+
+HttpClient::State HeadlessHttp::Poll() {
+  if (State_ == State::Running && Polls_++ >= PollsToEnd) State_ = State::Ended;
+  return State_;
+}
+
+void HeadlessHttp::Release() {
+  if (State_ == State::Ended) State_ = State::Idle;
 }
 
 bool HeadlessShell::Open(const std::string& target) {

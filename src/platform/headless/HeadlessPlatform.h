@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -104,14 +105,22 @@ class HeadlessMusic final : public MusicDevice {
   bool Playing_ = false;
 };
 
-// Every request fails as if the network were down, unless a real client is given to send it
-// on; with a log file each URL is appended to it.
+// Every request fails as if the network were down, at once or after a set number of polls (one
+// a tick), so the wait is the same on every run; with a log file each URL is appended to it. Network,
+// when set, really sends each request, and waits for it, as it starts.
 class HeadlessHttp final : public HttpClient {
  public:
-  std::optional<std::string> Get(const std::string& url) override;
+  void StartGet(const std::string& url) override;
+  State Poll() override;
+  void Release() override;
   std::string LogFile;
   std::vector<std::string> Requests;
-  std::unique_ptr<HttpClient> Network;
+  int PollsToEnd = 0;
+  std::function<void(const std::string& url)> Network;
+
+ private:
+  State State_ = State::Idle;
+  int Polls_ = 0;
 };
 
 class HeadlessShell final : public Shell {

@@ -1,20 +1,12 @@
 #include "platform/sdl/CurlHttpClient.h"
 
-#include <curl/curl.h>
-
 namespace {
-// The request blocks the game's one thread, so it must give up soon.
-constexpr long kConnectTimeoutS = 5;
-constexpr long kTotalTimeoutS = 10;
+// What the score server expects to see from the game.
+constexpr const char* kUserAgent = "Mozilla/3.0 (compatible; Indy Library)";
+constexpr const char* kAcceptHeader = "Accept: text/html, */*";
+constexpr const char* kContentTypeHeader = "Content-Type: text/html";
 // The score server answers a line or two; anything longer is not its answer.
 constexpr size_t kMaxBodyBytes = 1 << 20;
-
-struct EasyHandle {
-  CURL* Curl = curl_easy_init();
-  ~EasyHandle() {
-    if (Curl != nullptr) curl_easy_cleanup(Curl);
-  }
-};
 
 size_t AppendBody(char* data, size_t size, size_t count, void* user) {
   auto* body = static_cast<std::string*>(user);
@@ -25,21 +17,71 @@ size_t AppendBody(char* data, size_t size, size_t count, void* user) {
 }
 }  // namespace
 
-std::optional<std::string> CurlHttpClient::Get(const std::string& url) {
-  EasyHandle handle;
-  if (handle.Curl == nullptr) return std::nullopt;
-  std::string body;
-  curl_easy_setopt(handle.Curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(handle.Curl, CURLOPT_HTTPGET, 1L);
-  curl_easy_setopt(handle.Curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutS);
-  curl_easy_setopt(handle.Curl, CURLOPT_TIMEOUT, kTotalTimeoutS);
-  curl_easy_setopt(handle.Curl, CURLOPT_NOSIGNAL, 1L);  // timeouts without signals
-  curl_easy_setopt(handle.Curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(handle.Curl, CURLOPT_WRITEFUNCTION, AppendBody);
-  curl_easy_setopt(handle.Curl, CURLOPT_WRITEDATA, &body);
-  if (curl_easy_perform(handle.Curl) != CURLE_OK) return std::nullopt;
-  long status = 0;
-  curl_easy_getinfo(handle.Curl, CURLINFO_RESPONSE_CODE, &status);
-  if (status < 200 || status > 299) return std::nullopt;
-  return body;
+CurlHttpClient::CurlHttpClient(std::shared_ptr<SdlSession> session)
+    : Session_(std::move(session)), Multi_(curl_multi_init()) {}
+
+CurlHttpClient::~CurlHttpClient() {
+  EndTransfer();
+  if (Multi_ != nullptr) curl_multi_cleanup(Multi_);
+}
+
+void CurlHttpClient::EndTransfer() {
+  if (Easy_ != nullptr) {
+    // A name lookup still running is left to finish on its own; this never waits for it.
+    curl_multi_remove_handle(Multi_, Easy_);
+    curl_easy_cleanup(Easy_);
+    Easy_ = nullptr;
+  }
+  if (Headers_ != nullptr) {
+    curl_slist_free_all(Headers_);
+    Headers_ = nullptr;
+  }
+  Body_.clear();
+}
+
+void CurlHttpClient::StartGet(const std::string& url) {
+  if (State_ != State::Idle) return;
+  State_ = State::Ended;  // unless the transfer starts below
+  if (Multi_ == nullptr || (Easy_ = curl_easy_init()) == nullptr) return;
+  Headers_ = curl_slist_append(Headers_, kAcceptHeader);
+  Headers_ = curl_slist_append(Headers_, kContentTypeHeader);
+  curl_easy_setopt(Easy_, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(Easy_, CURLOPT_HTTPGET, 1L);
+  curl_easy_setopt(Easy_, CURLOPT_USERAGENT, kUserAgent);
+  curl_easy_setopt(Easy_, CURLOPT_HTTPHEADER, Headers_);
+  curl_easy_setopt(Easy_, CURLOPT_COOKIEFILE, "");  // cookies kept for this request only
+  // Straight to the server, whatever proxy the environment names.
+  curl_easy_setopt(Easy_, CURLOPT_PROXY, "");
+  curl_easy_setopt(Easy_, CURLOPT_NOPROXY, "*");
+  curl_easy_setopt(Easy_, CURLOPT_TIMEOUT_MS, static_cast<long>(kTotalTimeoutMs));
+  curl_easy_setopt(Easy_, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(Easy_, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(Easy_, CURLOPT_WRITEFUNCTION, AppendBody);
+  curl_easy_setopt(Easy_, CURLOPT_WRITEDATA, &Body_);
+  if (curl_multi_add_handle(Multi_, Easy_) != CURLM_OK) {
+    EndTransfer();
+    return;
+  }
+  Deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTotalTimeoutMs);
+  State_ = State::Running;
+  Poll();
+}
+
+HttpClient::State CurlHttpClient::Poll() {
+  if (State_ != State::Running) return State_;
+  int running = 0;
+  const bool failed = curl_multi_perform(Multi_, &running) != CURLM_OK;
+  // The answer and any failure end the request alike; the game goes on either way. libcurl
+  // keeps the time limit itself; the deadline also covers a lookup it cannot interrupt.
+  if (failed || running == 0 || std::chrono::steady_clock::now() >= Deadline_) {
+    EndTransfer();
+    State_ = State::Ended;
+  }
+  return State_;
+}
+
+void CurlHttpClient::Release() {
+  if (State_ == State::Running) return;
+  EndTransfer();
+  State_ = State::Idle;
 }
