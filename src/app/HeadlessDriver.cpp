@@ -16,13 +16,13 @@ char CharacterOf(uint16_t key, uint8_t shift) {
 }  // namespace
 
 HeadlessDriver::HeadlessDriver(uint32_t seed, int refreshRate, int fps,
-                               std::unique_ptr<TextRenderer> text)
+                               std::unique_ptr<TextRenderer> text, GameFolders folders)
     : Fps_(fps > 0 ? fps : 85) {
   Platform platform = CreateHeadlessPlatform(Devices_);
   platform.text = std::move(text);
   Devices_.clock->Seed = seed;
   Devices_.display->RefreshRate = refreshRate;
-  Form_ = std::make_unique<TMForm>(std::move(platform));
+  Form_ = std::make_unique<TMForm>(std::move(platform), std::move(folders));
 }
 
 uint8_t HeadlessDriver::ShiftState() const {
@@ -88,6 +88,23 @@ void HeadlessDriver::Deliver(const ScriptEvent& event) {
       Devices_.display->Minimized = false;
       form.ApplicationActivate(true);
       break;
+    case ScriptEvent::PadPlug:
+      form.PadPlugged(kScriptPad, true);
+      break;
+    case ScriptEvent::PadUnplug:
+      form.PadPlugged(kScriptPad, false);
+      break;
+    case ScriptEvent::PadDown:
+    case ScriptEvent::PadUp:
+      form.PadButtonChanged(kScriptPad, event.Button, event.Action == ScriptEvent::PadDown);
+      break;
+    case ScriptEvent::PadPress:
+      form.PadButtonChanged(kScriptPad, event.Button, true);
+      ReleasePadAfterTick_.push_back(event.Button);
+      break;
+    case ScriptEvent::PadAxisMove:
+      form.PadAxisMoved(kScriptPad, event.Axis, event.X);
+      break;
   }
 }
 
@@ -101,6 +118,17 @@ void HeadlessDriver::RunTick() {
     Form_->FormKeyUp(key, ShiftState());
   }
   ReleaseAfterTick_.clear();
+  for (PadButton button : ReleasePadAfterTick_) Form_->PadButtonChanged(kScriptPad, button, false);
+  ReleasePadAfterTick_.clear();
+}
+
+void HeadlessDriver::PressPad(PadButton button) {
+  ScriptEvent event;
+  event.Action = ScriptEvent::PadPress;
+  event.Button = button;
+  Deliver(event);
+  RunTick();
+  RunTick();
 }
 
 void HeadlessDriver::Press(uint16_t key) {

@@ -40,8 +40,8 @@ void InsertHighScore() {
   }
 }
 
-void LoadHighScores() {
-  const std::optional<std::string> content = ReadSaveFile(SavePath(kFileName));
+void LoadHighScores(const std::string& folder) {
+  const std::optional<std::string> content = ReadSaveFile(SavePath(folder, kFileName));
   if (!content) {
     ResetHighScores();
     return;
@@ -60,12 +60,12 @@ void LoadHighScores() {
   }
 }
 
-void SaveHighScores() {
+void SaveHighScores(const std::string& folder) {
   std::string content;
   for (int i = 1; i <= kHighScoreEntries; ++i) {
     content += HighScores[i].Name + "\r\n" + std::to_string(HighScores[i].Points) + "\r\n";
   }
-  WriteSaveFile(SavePath(kFileName), content);
+  WriteSaveFile(SavePath(folder, kFileName), content);
 }
 
 std::string HighScoreSignature() {

@@ -21,9 +21,10 @@ void ResetHighScores();
 bool QualifiesForHighScores(int32_t score);
 // Sorts the pending slot into the table; equal points keep the older entry above.
 void InsertHighScore();
-void LoadHighScores();
+// The file "hs" in the given save folder.
+void LoadHighScores(const std::string& folder);
 // Throws std::runtime_error when the file cannot be written (the old file stays intact).
-void SaveHighScores();
+void SaveHighScores(const std::string& folder);
 std::string HighScoreSignature();
 // Resets the table when its signature differs from the one saved with the options.
 void CheckHighScores();

@@ -55,8 +55,8 @@ std::optional<ReadOptions> Parse(const std::string& content) {
 }
 }  // namespace
 
-void LoadOptions() {
-  const std::optional<std::string> content = ReadSaveFile(SavePath(kFileName));
+void LoadOptions(const std::string& folder) {
+  const std::optional<std::string> content = ReadSaveFile(SavePath(folder, kFileName));
   const std::optional<ReadOptions> read = content ? Parse(*content) : std::nullopt;
   if (!read) {
     // A damaged file counts as a missing one: defaults, and no signature, so the table resets.
@@ -89,7 +89,7 @@ void LoadOptions() {
   StoredSignature = read->Signature;
 }
 
-void SaveOptions() {
+void SaveOptions(const std::string& folder) {
   const bool functionKey = BossKey >= vk::F1 && BossKey <= vk::F12;
   std::string content;
   content += std::string(GameOptions.FullScreen ? "1" : "0") + "\r\n";
@@ -99,5 +99,5 @@ void SaveOptions() {
   content += std::to_string(ModifierCode(BossModifier)) + "\r\n";
   content += std::to_string(functionKey ? BossKey - vk::F1 + 1 : 0) + "\r\n";
   content += HighScoreSignature() + "\r\n";
-  WriteSaveFile(SavePath(kFileName), content);
+  WriteSaveFile(SavePath(folder, kFileName), content);
 }

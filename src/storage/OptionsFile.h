@@ -1,6 +1,9 @@
 // The options file: the player's settings, the boss key and the high-score signature.
 #pragma once
 
-void LoadOptions();
+#include <string>
+
+// The file "options" in the given save folder.
+void LoadOptions(const std::string& folder);
 // Throws std::runtime_error when the file cannot be written (the old file stays intact).
-void SaveOptions();
+void SaveOptions(const std::string& folder);

@@ -82,6 +82,6 @@ void WriteSaveFile(const std::string& path, const std::string& content) {
   }
 }
 
-std::string SavePath(const char* file) {
-  return (std::filesystem::path("Data") / "Save" / file).string();
+std::string SavePath(const std::string& folder, const char* file) {
+  return (std::filesystem::path(folder) / file).string();
 }

@@ -26,5 +26,5 @@ std::optional<std::string> ReadSaveFile(const std::string& path);
 // a temporary file beside it, is flushed to disk and renamed over the old file. On failure the
 // old file is untouched and a std::runtime_error says why.
 void WriteSaveFile(const std::string& path, const std::string& content);
-// The path of a file in Data/Save below the working directory.
-std::string SavePath(const char* file);
+// The path of a save file in the given folder.
+std::string SavePath(const std::string& folder, const char* file);

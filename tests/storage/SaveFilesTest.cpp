@@ -18,6 +18,9 @@
 namespace fs = std::filesystem;
 
 namespace {
+// The folder the tests keep their save files in, below their working directory.
+const std::string kSaves = "Data/Save";
+
 std::string Slurp(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream out;
@@ -51,13 +54,13 @@ class SaveFilesTest : public ::testing::Test {
   // Start-up's order: the table, the options, then the signature check.
   void StartUp() {
     ResetOptionsState();
-    LoadHighScores();
-    LoadOptions();
+    LoadHighScores(kSaves);
+    LoadOptions(kSaves);
     CheckHighScores();
   }
   void ShutDown() {
-    SaveOptions();
-    SaveHighScores();
+    SaveOptions(kSaves);
+    SaveHighScores(kSaves);
   }
   fs::path Save(const char* file) { return Dir / "Data" / "Save" / file; }
 
@@ -152,7 +155,7 @@ TEST_F(SaveFilesTest, NonNumericLinesCountAsAMissingFile) {
   EXPECT_EQ(HighScores[1].Points, 10000) << "no signature read: the table resets too";
 
   std::ofstream(Save("hs"), std::ios::binary) << "A\r\n12abc\r\n";
-  LoadHighScores();
+  LoadHighScores(kSaves);
   EXPECT_EQ(HighScores[1].Name, "ANONYMOUS");
 }
 
@@ -210,7 +213,7 @@ TEST_F(SaveFilesTest, FailedWriteLeavesTheOldFileByteForByte) {
   fs::create_directory(Save("hs.tmp"));
   HighScores[kPendingSlot] = {"Lost", 99999};
   InsertHighScore();
-  EXPECT_THROW(SaveHighScores(), std::runtime_error);
+  EXPECT_THROW(SaveHighScores(kSaves), std::runtime_error);
   EXPECT_EQ(Slurp(Save("hs")), before);
 }
 
@@ -225,7 +228,7 @@ TEST_F(SaveFilesTest, FullDiskLeavesTheOldFileByteForByte) {
   rlimit tiny = old;
   tiny.rlim_cur = 16;
   setrlimit(RLIMIT_FSIZE, &tiny);
-  EXPECT_THROW(SaveOptions(), std::runtime_error);
+  EXPECT_THROW(SaveOptions(kSaves), std::runtime_error);
   setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_EQ(Slurp(Save("options")), before);
   EXPECT_FALSE(fs::exists(Save("options.tmp")));
