@@ -1,7 +1,5 @@
 #include "app/Audio.h"
 
-#include <filesystem>
-
 #include "app/ShellState.h"
 #include "app/TMForm.h"
 #include "storage/GameOptions.h"
@@ -46,8 +44,8 @@ void PlayScreenMusic() {
 }
 
 std::string MenuSongPath() {
-  return (std::filesystem::path("Data") / "Music" / "Menu.xm").string();
+  return MForm->Folders().Song("Menu.xm");
 }
 std::string RaceSongPath() {
-  return (std::filesystem::path("Data") / "Music" / "Race.xm").string();
+  return MForm->Folders().Song("Race.xm");
 }

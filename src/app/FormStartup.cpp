@@ -1,5 +1,4 @@
 // Start-up, display modes and shutdown of the main form.
-#include <filesystem>
 #include <utility>
 
 #include "app/Random.h"
@@ -17,13 +16,9 @@ namespace {
 // A display that answers 0 or 1 for its refresh rate means "the hardware default", which tells
 // us nothing; the frame timing then assumes the most common rate.
 constexpr int kFallbackRefreshRate = 60;
-
-std::string ResourcePath(const char* file) {
-  return (std::filesystem::path("Data") / "Res" / file).string();
-}
 }  // namespace
 
-TMForm::TMForm(Platform platform)
+TMForm::TMForm(Platform platform, GameFolders folders)
     : Platform_(std::move(platform)),
       MDXDraw(*Platform_.display),
       MDXInput(*Platform_.keyboard),
@@ -34,6 +29,7 @@ TMForm::TMForm(Platform platform)
   MDXDraw.OnSurfaceChange = [this](Surface* surface) { MDXSpriteEngine.SetSurface(surface); };
   MDXTimer.OnTimer = [this](int lagCount) { MDXTimerTimer(lagCount); };
   SetGameImageLists(&MDXImageList1, &MDXImageList2, &MDXImageList3);
+  Folders_ = std::move(folders);
 }
 
 TMForm::~TMForm() {
@@ -45,12 +41,12 @@ TMForm::~TMForm() {
 void TMForm::FormCreate() {
   Platform_.system->RaisePriority();
   RandSeed = Platform_.clock->SeedFromClock();
-  MDXImageList1.LoadFromFile(ResourcePath("Res1.dxg"));
-  MDXImageList2.LoadFromFile(ResourcePath("Res2.dxg"));
-  MDXImageList3.LoadFromFile(ResourcePath("Res3.dxg"));
-  MDXWaveList.LoadFromFile(ResourcePath("Sounds.dxw"));
+  MDXImageList1.LoadFromFile(Folders_.Resource("Res1.dxg"));
+  MDXImageList2.LoadFromFile(Folders_.Resource("Res2.dxg"));
+  MDXImageList3.LoadFromFile(Folders_.Resource("Res3.dxg"));
+  MDXWaveList.LoadFromFile(Folders_.Resource("Sounds.dxw"));
   MDXSound.Bind(MDXWaveList);
-  SaveFolder saves;
+  SaveFolder saves(Folders_.Saves());
   LoadSaveFiles(saves);
   ApplyDisplayMode();
   CurrentScreen = ScreenNone;
@@ -93,7 +89,7 @@ void TMForm::ShutDown() {
   MDXSpriteEngine.PurgeRemoved();
   // The two files are saved together or not at all; each one not saved is reported, and the
   // game still ends.
-  SaveFolder saves;
+  SaveFolder saves(Folders_.Saves());
   for (const std::string& message : WriteSaveFiles(saves)) Platform_.system->ShowErrorBox(message);
   GoToLinkFile();
   Terminated_ = true;

@@ -5,14 +5,12 @@
 #include "platform/KeyCodes.h"
 #include "storage/GameOptions.h"
 
-namespace {
-// A race that leaves the screen is paused; the level-start message gives way to the pause.
-void PauseRaceWhenHidden() {
+// The level-start message gives way to the pause.
+void TMForm::PauseRaceWhenHidden() {
   if (CurrentScreen != ScreenRace) return;
   if (ActiveDialog == DialogLevelStart) CloseDialog();
   OpenDialog(DialogPause);
 }
-}  // namespace
 
 void TMForm::Idle() {
   MDXTimer.Idle();

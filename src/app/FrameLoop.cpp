@@ -50,7 +50,7 @@ void ResetHeldKeys() {
 }
 
 void TMForm::PollInput() {
-  MDXInput.Update();
+  MDXInput.Update(Pad_, PadDriving());
   Edge(InputEdges.Up, Held.Up, MDXInput.Held(isUp));
   Edge(InputEdges.Down, Held.Down, MDXInput.Held(isDown));
   Edge(InputEdges.Left, Held.Left, MDXInput.Held(isLeft));

@@ -19,7 +19,8 @@ char CharacterOf(uint16_t key, uint8_t shift) {
 }  // namespace
 
 HeadlessDriver::HeadlessDriver(uint32_t seed, int refreshRate, int fps,
-                               std::unique_ptr<TextRenderer> text, std::unique_ptr<HttpClient> http)
+                               std::unique_ptr<TextRenderer> text, std::unique_ptr<HttpClient> http,
+                               GameFolders folders)
     : Fps_(std::max(fps, 0)) {
   Platform platform = CreateHeadlessPlatform(Devices_);
   platform.text = std::move(text);
@@ -29,7 +30,7 @@ HeadlessDriver::HeadlessDriver(uint32_t seed, int refreshRate, int fps,
   }
   Devices_.clock->Seed = seed;
   Devices_.display->RefreshRate = refreshRate;
-  Form_ = std::make_unique<TMForm>(std::move(platform));
+  Form_ = std::make_unique<TMForm>(std::move(platform), std::move(folders));
 }
 
 uint8_t HeadlessDriver::ShiftState() const {
@@ -95,6 +96,23 @@ void HeadlessDriver::Deliver(const ScriptEvent& event) {
       Devices_.display->Minimized = false;
       form.ApplicationActivate(true);
       break;
+    case ScriptEvent::PadPlug:
+      form.PadPlugged(kScriptPad, true);
+      break;
+    case ScriptEvent::PadUnplug:
+      form.PadPlugged(kScriptPad, false);
+      break;
+    case ScriptEvent::PadDown:
+    case ScriptEvent::PadUp:
+      form.PadButtonChanged(kScriptPad, event.Button, event.Action == ScriptEvent::PadDown);
+      break;
+    case ScriptEvent::PadPress:
+      form.PadButtonChanged(kScriptPad, event.Button, true);
+      ReleasePadAfterTick_.push_back(event.Button);
+      break;
+    case ScriptEvent::PadAxisMove:
+      form.PadAxisMoved(kScriptPad, event.Axis, event.X);
+      break;
   }
 }
 
@@ -110,6 +128,17 @@ void HeadlessDriver::RunTick() {
     Form_->FormKeyUp(key, ShiftState());
   }
   ReleaseAfterTick_.clear();
+  for (PadButton button : ReleasePadAfterTick_) Form_->PadButtonChanged(kScriptPad, button, false);
+  ReleasePadAfterTick_.clear();
+}
+
+void HeadlessDriver::PressPad(PadButton button) {
+  ScriptEvent event;
+  event.Action = ScriptEvent::PadPress;
+  event.Button = button;
+  Deliver(event);
+  RunTick();
+  RunTick();
 }
 
 void HeadlessDriver::Press(uint16_t key) {

@@ -18,7 +18,8 @@ class HeadlessDriver {
   // http, when given, replaces the headless network (Devices().http is then null).
   HeadlessDriver(uint32_t seed, int refreshRate, int fps,
                  std::unique_ptr<TextRenderer> text = nullptr,
-                 std::unique_ptr<HttpClient> http = nullptr);
+                 std::unique_ptr<HttpClient> http = nullptr,
+                 GameFolders folders = GameFolders::WorkingDirectory());
 
   TMForm& Form() { return *Form_; }
   HeadlessDevices& Devices() { return Devices_; }
@@ -35,6 +36,9 @@ class HeadlessDriver {
   void Type(const std::string& text);
   void MoveMouse(int x, int y);
   void Click();
+  void PressPad(PadButton button);
+  // The pad number scripts and tests plug in.
+  static constexpr int kScriptPad = 0;
 
  private:
   uint8_t ShiftState() const;
@@ -46,4 +50,5 @@ class HeadlessDriver {
   int MouseX_ = 0;
   int MouseY_ = 0;
   std::vector<uint16_t> ReleaseAfterTick_;
+  std::vector<PadButton> ReleasePadAfterTick_;
 };

@@ -1,5 +1,6 @@
 #include "app/TDXInput.h"
 
+#include "app/TPadInput.h"
 #include "platform/KeyCodes.h"
 
 namespace {
@@ -14,8 +15,9 @@ uint16_t TDXInput::KeyOf(TDXInputState state) {
   return kKeyAssignment[state];
 }
 
-void TDXInput::Update() {
+void TDXInput::Update(const TPadInput& pad, bool driving) {
   for (int i = 0; i < kInputStateCount; ++i) {
-    States_[i] = Active_ && Keyboard_.IsKeyDown(kKeyAssignment[i]);
+    const auto state = static_cast<TDXInputState>(i);
+    States_[i] = Active_ && (Keyboard_.IsKeyDown(kKeyAssignment[i]) || pad.Holds(state, driving));
   }
 }

@@ -6,6 +6,8 @@
 
 #include "platform/Devices.h"
 
+class TPadInput;
+
 enum TDXInputState : uint8_t {
   isUp,
   isDown,
@@ -25,8 +27,9 @@ class TDXInput {
  public:
   explicit TDXInput(KeyboardDevice& keyboard);
 
-  // Reads the keys; while the application is inactive every state reads as up.
-  void Update();
+  // Reads the keys and the game controllers (driving: a race with no dialog, which picks the
+  // pads' layout); while the application is inactive every state reads as up.
+  void Update(const TPadInput& pad, bool driving);
   bool Held(TDXInputState state) const { return States_[state]; }
   void SetActive(bool active) { Active_ = active; }
   // The key bound to a state.

@@ -8,7 +8,9 @@
 
 #include "app/TDXDraw.h"
 #include "app/TDXInput.h"
+#include "app/GameFolders.h"
 #include "app/TDXSound.h"
+#include "app/TPadInput.h"
 #include "platform/Devices.h"
 #include "resources/ImageCollection.h"
 #include "resources/WaveCollection.h"
@@ -20,7 +22,7 @@ class TMForm final : public WindowEventSink {
   Platform Platform_;
 
  public:
-  explicit TMForm(Platform platform);
+  explicit TMForm(Platform platform, GameFolders folders = GameFolders::WorkingDirectory());
   ~TMForm() override;
   TMForm(const TMForm&) = delete;
   TMForm& operator=(const TMForm&) = delete;
@@ -51,6 +53,10 @@ class TMForm final : public WindowEventSink {
   void WMSize(int sizeType) override;
   bool FormCloseQuery() override;
   void ApplicationActivate(bool active) override;
+  // Game controllers (FormPad.cpp).
+  void PadPlugged(int pad, bool plugged) override;
+  void PadButtonChanged(int pad, PadButton button, bool down) override;
+  void PadAxisMoved(int pad, PadAxis axis, int value) override;
   // Minimises the whole application (the game's own request, as the boss key makes).
   void MinimizeApplication();
 
@@ -63,6 +69,7 @@ class TMForm final : public WindowEventSink {
   MusicDevice& Music() { return *Platform_.music; }
   HttpClient& MIdHTTP() { return *Platform_.http; }
   Shell& DesktopShell() { return *Platform_.shell; }
+  const GameFolders& Folders() const { return Folders_; }
   // The text renderer, or nullptr on a platform without one.
   TextRenderer* Text() { return Platform_.text.get(); }
   // The score server's base URL (online/ScoreServer.h): the build's default until the program
@@ -81,6 +88,13 @@ class TMForm final : public WindowEventSink {
   TDXSound MDXSound;
 
  private:
+  // A race that leaves the screen or loses its controller is paused.
+  void PauseRaceWhenHidden();
+  // Whether the pads are in their driving layout (FormPad.cpp).
+  bool PadDriving() const;
+
+  GameFolders Folders_;
+  TPadInput Pad_;
   bool Terminated_ = false;
   bool Active_ = true;
   // Where the window stood before full screen, restored when the game returns to a window.

@@ -3,15 +3,21 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <filesystem>
 #include <utility>
 
+#include "app/GameFolders.h"
 #include "app/TMForm.h"
 #include "online/ScoreServer.h"
 #include "platform/sdl/SdlApplication.h"
 #include "platform/ttf/TtfTextRenderer.h"
 
+// Where an installed game's data lies, seen from the folder of the program (set by the build).
+#ifndef GR_INSTALLED_DATA
+#define GR_INSTALLED_DATA "../share/gearrush"
+#endif
+
 int main(int argc, char** argv) {
+  GameFolders folders = GameFolders::ForThisProgram(GR_INSTALLED_DATA);
   // The one option: which score server the game sends to and links to.
   const char* scoreServerOption = nullptr;
   if (argc == 3 && std::strcmp(argv[1], kScoreServerOption) == 0) {
@@ -31,13 +37,13 @@ int main(int argc, char** argv) {
   Platform platform;
   try {
     platform = CreateSdlPlatform();
-    platform.text = CreateTtfTextRenderer((std::filesystem::path("Data") / "Fonts").string());
+    platform.text = CreateTtfTextRenderer(folders.Fonts());
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;
   }
 
-  TMForm form(std::move(platform));
+  TMForm form(std::move(platform), std::move(folders));
   form.SetScoreServer(std::move(scoreServer));
   try {
     form.FormCreate();

@@ -21,8 +21,9 @@ void OpenLink(const std::string& url) {
 void GoToLink() {
   std::error_code error;
   // A folder or a dangling link of that name is not a link file.
-  if (!std::filesystem::is_regular_file(kLinkFileName, error)) return;
-  MForm->DesktopShell().Open(kLinkFileName);
+  const std::string& linkFile = MForm->Folders().LinkFile();
+  if (!std::filesystem::is_regular_file(linkFile, error)) return;
+  MForm->DesktopShell().Open(linkFile);
 }
 
 void OpenHomePage() {

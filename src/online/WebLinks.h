@@ -16,5 +16,5 @@ std::string OnlineHighScoresUrl(const std::string& serverUrl);
 
 // Asks the desktop to open the address; returns at once.
 void OpenLink(const std::string& url);
-// Opens the link file in the working directory when it exists; otherwise nothing.
+// Opens the link file beside the game's data when it exists; otherwise nothing.
 void GoToLink();

@@ -137,6 +137,14 @@ struct Platform {
   std::unique_ptr<TextRenderer> text;
 };
 
+// A game controller's buttons and axes, named after the usual pad layout (A the lower face
+// button, B the right one).
+enum class PadButton : uint8_t { A, B, X, Y, Back, Start, DpadUp, DpadDown, DpadLeft, DpadRight };
+constexpr int kPadButtonCount = 10;
+// Sticks from -32768 (left, up) to 32767; triggers from 0 (released) to 32767.
+enum class PadAxis : uint8_t { LeftX, LeftY, LeftTrigger, RightTrigger };
+constexpr int kPadAxisCount = 4;
+
 // Window events, delivered by the platform's event loop to the form between ticks.
 class WindowEventSink {
  public:
@@ -155,4 +163,8 @@ class WindowEventSink {
   virtual bool FormCloseQuery() = 0;
   // The application was activated or deactivated.
   virtual void ApplicationActivate(bool active) = 0;
+  // Game controllers, told apart by a number the platform gives each while it is plugged in.
+  virtual void PadPlugged(int pad, bool plugged) = 0;
+  virtual void PadButtonChanged(int pad, PadButton button, bool down) = 0;
+  virtual void PadAxisMoved(int pad, PadAxis axis, int value) = 0;
 };

@@ -50,9 +50,10 @@ class SaveFolder::Lock {
   int Fd_ = -1;
 };
 
-SaveFolder::SaveFolder()
-    : SaveFolder((std::filesystem::path("Data") / "Save").string(),
-                 std::make_unique<SaveFileSystem>()) {}
+SaveFolder::SaveFolder() : SaveFolder((std::filesystem::path("Data") / "Save").string()) {}
+
+SaveFolder::SaveFolder(std::string path)
+    : SaveFolder(std::move(path), std::make_unique<SaveFileSystem>()) {}
 
 SaveFolder::SaveFolder(std::string path, std::unique_ptr<SaveFileSystem> files)
     : Path_(std::move(path)), Files_(std::move(files)) {}

@@ -25,6 +25,8 @@ class SaveFolder {
 
   // Data/Save below the working directory, on the real file system.
   SaveFolder();
+  // The given folder, on the real file system.
+  explicit SaveFolder(std::string path);
   SaveFolder(std::string path, std::unique_ptr<SaveFileSystem> files);
 
   std::string PathOf(const std::string& name) const;

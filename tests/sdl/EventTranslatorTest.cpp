@@ -25,6 +25,9 @@ class MockSink : public WindowEventSink {
   MOCK_METHOD(void, WMSize, (int sizeType), (override));
   MOCK_METHOD(bool, FormCloseQuery, (), (override));
   MOCK_METHOD(void, ApplicationActivate, (bool active), (override));
+  MOCK_METHOD(void, PadPlugged, (int pad, bool plugged), (override));
+  MOCK_METHOD(void, PadButtonChanged, (int pad, PadButton button, bool down), (override));
+  MOCK_METHOD(void, PadAxisMoved, (int pad, PadAxis axis, int value), (override));
 };
 
 SDL_Event Key(Uint32 type, SDL_Keycode keycode, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {

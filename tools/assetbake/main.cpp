@@ -1,5 +1,6 @@
 // assetbake OUTDIR: writes every picture collection, the sound collection and the songs into
-// OUTDIR/Data. assetbake --contact-sheets OUTDIR DIR: also writes PNG sheets of the pictures.
+// OUTDIR/Data, and the desktop icons into OUTDIR/icons. assetbake --contact-sheets OUTDIR DIR:
+// also writes PNG sheets of the pictures.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include "Art.h"
 #include "ContactSheets.h"
 #include "Fonts.h"
+#include "Icons.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ void BakeAll(const std::filesystem::path& outDir) {
   WriteText(music / "Menu.xm", BakeMenuSong());
   WriteText(music / "Race.xm", BakeRaceSong());
   BakeFonts(outDir.string());
+  BakeIcons(outDir.string());
 }
 
 int Usage() {

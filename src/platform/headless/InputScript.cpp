@@ -23,6 +23,29 @@ uint16_t KeyFromName(const std::string& name) {
   return 0;
 }
 
+std::optional<PadButton> PadButtonFromName(const std::string& name) {
+  static const std::map<std::string, PadButton> kButtons = {
+      {"A", PadButton::A},           {"B", PadButton::B},
+      {"X", PadButton::X},           {"Y", PadButton::Y},
+      {"Back", PadButton::Back},     {"Start", PadButton::Start},
+      {"DpadUp", PadButton::DpadUp}, {"DpadDown", PadButton::DpadDown},
+      {"DpadLeft", PadButton::DpadLeft}, {"DpadRight", PadButton::DpadRight},
+  };
+  if (auto it = kButtons.find(name); it != kButtons.end()) return it->second;
+  return std::nullopt;
+}
+
+std::optional<PadAxis> PadAxisFromName(const std::string& name) {
+  static const std::map<std::string, PadAxis> kAxes = {
+      {"LeftX", PadAxis::LeftX},
+      {"LeftY", PadAxis::LeftY},
+      {"LeftTrigger", PadAxis::LeftTrigger},
+      {"RightTrigger", PadAxis::RightTrigger},
+  };
+  if (auto it = kAxes.find(name); it != kAxes.end()) return it->second;
+  return std::nullopt;
+}
+
 std::map<uint64_t, std::vector<ScriptEvent>> ParseScript(std::istream& in) {
   static const std::map<std::string, ScriptEvent::Kind> kActions = {
       {"down", ScriptEvent::Down},
@@ -36,6 +59,12 @@ std::map<uint64_t, std::vector<ScriptEvent>> ParseScript(std::istream& in) {
       {"close", ScriptEvent::Close},
       {"focus-lost", ScriptEvent::FocusLost},
       {"focus-gained", ScriptEvent::FocusGained},
+      {"pad-plug", ScriptEvent::PadPlug},
+      {"pad-unplug", ScriptEvent::PadUnplug},
+      {"pad-down", ScriptEvent::PadDown},
+      {"pad-up", ScriptEvent::PadUp},
+      {"pad-press", ScriptEvent::PadPress},
+      {"pad-axis", ScriptEvent::PadAxisMove},
   };
   std::map<uint64_t, std::vector<ScriptEvent>> events;
   std::string line;
@@ -76,6 +105,27 @@ std::map<uint64_t, std::vector<ScriptEvent>> ParseScript(std::istream& in) {
       case ScriptEvent::Mouse:
         if (!(words >> event.X >> event.Y)) throw bad("mouse needs X Y");
         break;
+      case ScriptEvent::PadDown:
+      case ScriptEvent::PadUp:
+      case ScriptEvent::PadPress: {
+        std::string name;
+        words >> name;
+        const std::optional<PadButton> button = PadButtonFromName(name);
+        if (!button) throw bad("unknown pad button '" + name + "'");
+        event.Button = *button;
+        break;
+      }
+      case ScriptEvent::PadAxisMove: {
+        std::string name;
+        words >> name;
+        const std::optional<PadAxis> axis = PadAxisFromName(name);
+        if (!axis) throw bad("unknown pad axis '" + name + "'");
+        if (!(words >> event.X) || event.X < -32768 || event.X > 32767) {
+          throw bad("pad-axis needs a value from -32768 to 32767");
+        }
+        event.Axis = *axis;
+        break;
+      }
       default:
         break;
     }

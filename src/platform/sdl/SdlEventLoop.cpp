@@ -13,6 +13,15 @@ constexpr int kNoFrameWaitMs = 5;
 }  // namespace
 
 void RunSdlEventLoop(WindowEventSink& sink, const SdlLoopHooks& hooks) {
+  // Game controllers are optional: without the subsystem the game simply sees no pad. Pads
+  // already plugged in arrive as plug events. Declared first, so it ends after the translator
+  // has closed its pads.
+  struct PadSubsystem {
+    bool On = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    ~PadSubsystem() {
+      if (On) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
+  } padSubsystem;
   SdlEventTranslator translator(sink);
   const std::shared_ptr<SdlSession> session = SdlSession::Current();
   uint64_t presented = session ? session->PresentedFrames() : 0;

@@ -8,6 +8,7 @@ bool InsidePicture(int x, int y) {
 }
 
 void SdlEventTranslator::Deliver(const SDL_Event& event, uint16_t sdlModifiers) {
+  if (Pads_.Deliver(event)) return;
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {

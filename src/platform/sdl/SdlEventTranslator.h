@@ -8,13 +8,14 @@
 
 #include "platform/Devices.h"
 #include "platform/sdl/SdlDisplay.h"
+#include "platform/sdl/SdlGamepads.h"
 
 // Whether a position in display pixels lies on the picture (not on a letterbox bar).
 bool InsidePicture(int x, int y);
 
 class SdlEventTranslator {
  public:
-  explicit SdlEventTranslator(WindowEventSink& sink) : Sink_(sink) {}
+  explicit SdlEventTranslator(WindowEventSink& sink) : Sink_(sink), Pads_(sink) {}
 
   // Delivers one event; sdlModifiers is SDL's modifier state now, for events that carry none.
   void Deliver(const SDL_Event& event, uint16_t sdlModifiers);
@@ -28,6 +29,7 @@ class SdlEventTranslator {
   void DeliverMotion(const SDL_MouseMotionEvent& event, uint16_t sdlModifiers);
 
   WindowEventSink& Sink_;
+  SdlGamepads Pads_;
   uint32_t HeldButtons_ = 0;
   // Buttons pressed over the picture: their moves and release reach the form even off it, as a
   // captured mouse's do.
