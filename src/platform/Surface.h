@@ -1,8 +1,10 @@
 // An RGB565 picture in memory: the back buffer and every decoded image live in one of these.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 // Packs 8-bit channels into the display's 5-6-5 format (low bits dropped, as a 16-bit display does).
@@ -32,7 +34,15 @@ class Surface {
     Height_ = height > 0 ? height : 0;
     Pixels_.assign(static_cast<size_t>(Width_) * static_cast<size_t>(Height_), 0);
   }
-  void Fill(uint16_t color) { Pixels_.assign(Pixels_.size(), color); }
+  void Fill(uint16_t color) {
+    // Black, the colour of every frame's clear, is one memset.
+    if ((color >> 8) == (color & 0xFF)) {
+      if (!Pixels_.empty())
+        std::memset(Pixels_.data(), color & 0xFF, Pixels_.size() * sizeof(uint16_t));
+    } else {
+      std::fill(Pixels_.begin(), Pixels_.end(), color);
+    }
+  }
 
   int Width() const { return Width_; }
   int Height() const { return Height_; }

@@ -267,11 +267,16 @@ void ScatterAndFinishRow(int r) {
   TTrackRow& row = TrackGrid[r];
   // The same draws as "if (Random(2) == 0) variant = 49 + Random(3)" on every empty cell, without
   // the coin's branch: half of them would be mispredicted, and this loop runs a million times.
+  // Both possible next seeds come straight from the current one (two steps of the generator
+  // are one step with the squared multiplier), so the chain of draws waits on one product per
+  // cell instead of two.
+  constexpr uint32_t kTwoStepMultiplier = kRandomMultiplier * kRandomMultiplier;
+  constexpr uint32_t kTwoStepIncrement = kRandomMultiplier + 1;
   uint32_t seed = RandSeed;
   for (int k = 1; k <= kTrackColumns; ++k) {
     if (row[k] != kEmpty) continue;
     const uint32_t coin = seed * kRandomMultiplier + 1;
-    const uint32_t next = coin * kRandomMultiplier + 1;
+    const uint32_t next = seed * kTwoStepMultiplier + kTwoStepIncrement;
     const bool varied = (coin >> 31) == 0;  // Random(2) is the seed's top bit
     const auto variant = static_cast<int8_t>(49 + ((static_cast<uint64_t>(next) * 3) >> 32));
     row[k] = varied ? variant : kEmpty;

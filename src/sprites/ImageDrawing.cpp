@@ -1,6 +1,7 @@
 #include "sprites/ImageDrawing.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -81,11 +82,23 @@ void CopyKeyedRow(uint16_t* dest, const uint16_t* src, int count, uint16_t key) 
     if (src[i] != key) dest[i] = src[i];
 }
 
+// An opaque row, inline: rows of sprites and panels are short enough that a library call per
+// row costs as much as the copy. The last eight pixels are copied overlapping the loop's end.
+void CopyOpaqueRow(uint16_t* dest, const uint16_t* src, int count) {
+  if (count < kLanes) {
+    for (int i = 0; i < count; ++i) dest[i] = src[i];
+    return;
+  }
+  int i = 0;
+  for (; i + kLanes <= count; i += kLanes) Store8(dest + i, Load8(src + i));
+  if (i < count) Store8(dest + count - kLanes, Load8(src + count - kLanes));
+}
+
 void CopyRow(uint16_t* dest, const uint16_t* src, int count, const Source& source) {
   if (source.Keyed)
     CopyKeyedRow(dest, src, count, source.Key);
   else
-    std::memcpy(dest, src, static_cast<size_t>(count) * sizeof(uint16_t));
+    CopyOpaqueRow(dest, src, count);
 }
 
 template <class T>
@@ -118,33 +131,61 @@ void BlendRow(uint16_t* dest, const uint16_t* src, int count, int alpha, const S
   }
 }
 
-// Integer division rounding down, for a positive divisor.
-int64_t FloorDiv(int64_t a, int64_t b) {
-  return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-int64_t CeilDiv(int64_t a, int64_t b) {
-  return -FloorDiv(-a, b);
+// Rounds to the nearest integer, halves away from zero (as llround), for |v| < 2^62: the
+// fraction v - trunc(v) is exact in floating point, so this is llround without the call.
+int64_t RoundHalfAway(double v) {
+  const auto whole = static_cast<int64_t>(v);
+  const double fraction = v - static_cast<double>(whole);
+  return whole + (fraction >= 0.5) - (fraction <= -0.5);
 }
 
-// Narrows [lo, hi] to the steps t with 0 <= f + t * d < limit.
-bool NarrowSteps(int64_t f, int64_t d, int64_t limit, int64_t& lo, int64_t& hi) {
+// Narrows [lo, hi] to the steps t with 0 <= f + t * d < limit. Those steps form one run; its
+// ends are estimated with a floating quotient (off by at most two steps) and then settled with
+// exact integer tests, so they are what integer division gives, without its cost. The callers
+// keep |f| below 2^57 and lo, hi within a screen row.
+inline bool NarrowSteps(int64_t f, int64_t d, int64_t limit, int64_t& lo, int64_t& hi) {
   if (d == 0) return f >= 0 && f < limit && lo <= hi;
-  if (d > 0) {
-    lo = std::max(lo, CeilDiv(-f, d));
-    hi = std::min(hi, FloorDiv(limit - 1 - f, d));
-  } else {
-    lo = std::max(lo, CeilDiv(f - (limit - 1), -d));
-    hi = std::min(hi, FloorDiv(f, -d));
-  }
+  const auto inside = [&](int64_t t) {
+    const int64_t p = f + t * d;
+    return p >= 0 && p < limit;
+  };
+  const double a = static_cast<double>(-f) / static_cast<double>(d);
+  const double b = static_cast<double>(limit - 1 - f) / static_cast<double>(d);
+  const auto low = static_cast<double>(lo);
+  const auto high = static_cast<double>(hi);
+  // Truncation instead of ceil and floor: the settling below absorbs the difference.
+  const double first = std::clamp(std::min(a, b), low, high + 1.0);
+  const double last = std::clamp(std::max(a, b), low - 1.0, high);
+  int64_t runLo = static_cast<int64_t>(first);
+  int64_t runHi = static_cast<int64_t>(last);
+  const int64_t guessHi = runHi;
+  while (runLo > lo && inside(runLo - 1)) --runLo;
+  while (runLo <= hi && runLo <= guessHi + 1 && !inside(runLo)) ++runLo;
+  while (runHi < hi && inside(runHi + 1)) ++runHi;
+  while (runHi >= runLo && !inside(runHi)) --runHi;
+  lo = runLo;
+  hi = runHi;
   return lo <= hi;
 }
 
 // Sine and cosine of a turn in 256ths, exact at the quarter turns.
 void TurnSinCos(int angle, double& sine, double& cosine) {
+  // The first quarter's 64 sines and cosines, worked out once.
+  struct Quarter {
+    std::array<double, 64> Sin, Cos;
+  };
+  static const Quarter quarter = [] {
+    Quarter q;
+    for (int i = 0; i < 64; ++i) {
+      const double t = i * (2.0 * std::numbers::pi / 256.0);
+      q.Sin[i] = std::sin(t);
+      q.Cos[i] = std::cos(t);
+    }
+    return q;
+  }();
   const int turn = angle & 255;
-  const double t = (turn & 63) * (2.0 * std::numbers::pi / 256.0);
-  const double s = std::sin(t);
-  const double c = std::cos(t);
+  const double s = quarter.Sin[turn & 63];
+  const double c = quarter.Cos[turn & 63];
   switch (turn >> 6) {
     case 0:
       sine = s, cosine = c;
@@ -192,6 +233,12 @@ void DrawPattern(const TPictureCollectionItem& item, Surface& dest, int x, int y
   if (x0 >= x1 || y0 >= y1) return;
   const int count = static_cast<int>(x1 - x0);
   const uint16_t* from = src.Origin + (y0 - top) * src.Pitch + (x0 - left);
+  if (!src.Keyed && count == src.Pitch && count == dest.Pitch()) {
+    // Whole rows on both sides: one block.
+    std::memcpy(dest.Row(static_cast<int>(y0)), from,
+                static_cast<size_t>(count) * static_cast<size_t>(y1 - y0) * sizeof(uint16_t));
+    return;
+  }
   for (int64_t row = y0; row < y1; ++row, from += src.Pitch)
     CopyRow(dest.Row(static_cast<int>(row)) + x0, from, count, src);
 }
@@ -275,8 +322,8 @@ void DrawRotated(const TPictureCollectionItem& item, Surface& dest, int x, int y
   // along a row that is a constant step, walked in 16.16 fixed point.
   const double scaleX = static_cast<double>(src.Width) / width;
   const double scaleY = static_cast<double>(src.Height) / height;
-  const int64_t stepX = std::llround(cosine * scaleX * kFixedOne);
-  const int64_t stepY = std::llround(-sine * scaleY * kFixedOne);
+  const int64_t stepX = RoundHalfAway(cosine * scaleX * kFixedOne);
+  const int64_t stepY = RoundHalfAway(-sine * scaleY * kFixedOne);
   const int64_t limitX = int64_t{src.Width} << kFixedShift;
   const int64_t limitY = int64_t{src.Height} << kFixedShift;
   const double u = x0 + 0.5 - x;
@@ -285,8 +332,8 @@ void DrawRotated(const TPictureCollectionItem& item, Surface& dest, int x, int y
     const double fx = (cosine * u + sine * v + pivotX) * scaleX;
     const double fy = (-sine * u + cosine * v + pivotY) * scaleY;
     if (!(std::fabs(fx) < kFarSample && std::fabs(fy) < kFarSample)) continue;
-    const int64_t startX = std::llround(fx * kFixedOne);
-    const int64_t startY = std::llround(fy * kFixedOne);
+    const int64_t startX = RoundHalfAway(fx * kFixedOne);
+    const int64_t startY = RoundHalfAway(fy * kFixedOne);
     int64_t lo = 0;
     int64_t hi = x1 - x0 - 1;
     if (!NarrowSteps(startX, stepX, limitX, lo, hi)) continue;
