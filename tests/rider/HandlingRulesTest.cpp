@@ -183,3 +183,28 @@ INSTANTIATE_TEST_SUITE_P(EveryModel, HandlingRulesTest,
                                            Case{5, 85}, Case{1, 60}, Case{2, 60}, Case{3, 60},
                                            Case{4, 60}, Case{5, 60}),
                          CaseName);
+
+// The collision outline: the corners lie at the model's collision width and the picture's
+// height about the picture's centre, drawn in by the model's corner factor, turned with the
+// heading.
+TEST_P(HandlingRulesTest, TheOutlineFollowsTheModelsCollisionWidthAndCornerFactor) {
+  constexpr struct {
+    double Width, Factor;
+  } kOutline[6] = {{0, 0}, {23, 0.92}, {28, 0.82}, {34, 0.78}, {24, 0.9}, {28, 0.8}};
+  const auto [width, factor] = kOutline[GetParam().Model];
+  Begin(Keys{}, 0, 20);  // heading 10
+  // The outline of a frame follows the heading of the frame before.
+  Ticks(2);
+  ASSERT_EQ(Bike().Heading, 10);
+  const double halfHeight = Bike().Height / 2.0;
+  const double cx = 400 + Bike().Width / 2.0;
+  const double cy = 400 + halfHeight;
+  const double radius = std::sqrt(halfHeight * halfHeight + width * width / 4) * factor;
+  const double a = std::atan(width / 2 / halfHeight) * 256 / (2 * M_PI);
+  const double angles[4] = {10 - a, 10 + a, 10 + 128 - a, 10 + 128 + a};
+  for (int k = 0; k < 4; ++k) {
+    const double t = angles[k] * 2 * M_PI / 256;
+    EXPECT_NEAR(Bike().Corners[k].X, cx + std::sin(t) * radius, 1e-9) << "corner " << k + 1;
+    EXPECT_NEAR(Bike().Corners[k].Y, cy - std::cos(t) * radius, 1e-9) << "corner " << k + 1;
+  }
+}
