@@ -29,7 +29,7 @@ double MaxFactor(int model) {
 
 double AccelAt(int model, double s) {
   if (s <= 0) return kMaxAccel;
-  return std::min(kMaxAccel, (3.0 * ModelOf(model).Accel + 70.0) / (s * std::sqrt(2.0 * s)));
+  return std::min(kMaxAccel, (3.0 * ModelOf(model).Accel + 80.0) / (s * std::sqrt(2.0 * s)));
 }
 
 double DragAt(int model, double s) {
