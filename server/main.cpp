@@ -4,7 +4,9 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -15,6 +17,9 @@
 #include "ScoreStore.h"
 
 namespace {
+// How often a stop that came during start-up looks whether the server has started.
+constexpr int kStartPollMs = 5;
+
 struct Options {
   std::string Bind = "127.0.0.1";
   int Port = -1;
@@ -118,13 +123,20 @@ int main(int argc, char** argv) {
     std::printf("gearrush-scores: listening on http://%s%s%s:%d/ with %s\n", ipv6 ? "[" : "",
                 options.Bind.c_str(), ipv6 ? "]" : "", port, options.Database.c_str());
 
+    std::atomic<bool> listenEnded = false;
     std::thread stopper([&] {
       int signal = 0;
       sigwait(&stopSignals, &signal);
       std::printf("gearrush-scores: stopping on signal %d\n", signal);
+      // stop() does nothing before the listen loop runs, so a signal that comes that early
+      // waits for the loop (or for its end).
+      while (!server.is_running() && !listenEnded) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kStartPollMs));
+      }
       server.stop();
     });
     const bool listened = server.listen_after_bind();
+    listenEnded = true;
     // The server stopped on its own: let the stopper go too.
     if (!listened || server.is_running()) server.stop();
     pthread_kill(stopper.native_handle(), SIGTERM);
