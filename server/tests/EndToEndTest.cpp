@@ -16,6 +16,8 @@
 #include "storage/GameOptions.h"
 #include "storage/HighScores.h"
 #include "storage/OptionsFile.h"
+#include "storage/SaveFile.h"
+#include "storage/SaveFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -39,18 +41,15 @@ class EndToEndTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(Dir); }
 
   // A player's own table whose last place any score above 0 beats, and their country.
-  void WriteSaveFiles(const std::string& country) {
-    const fs::path old = fs::current_path();
-    fs::current_path(Dir);
+  void WritePlayersSaves(const std::string& country) {
     SetDefaultOptions();
     GameOptions.Country = country;
     for (int i = 1; i <= kHighScoreEntries; ++i) HighScores[i] = {"ANONYMOUS", 0};
     HighScores[1].Points = 50;
-    SaveOptions();
-    SaveHighScores();
+    SaveFolder folder((Dir / "Data" / "Save").string());
+    ASSERT_EQ(WriteSaveFiles(folder), std::vector<std::string>{});
     ResetOptionsState();
     ResetHighScores();
-    fs::current_path(old);
   }
 
   // Runs the runner; the state lines.
@@ -87,7 +86,7 @@ std::string RaceScript() {
 }  // namespace
 
 TEST_F(EndToEndTest, TheGamesScoreReachesTheOnlineListThatItsLinkOpens) {
-  WriteSaveFiles("New Zealand");
+  WritePlayersSaves("New Zealand");
   ScoresProcess server(Dir / "scores.db", Dir / "server-log.txt");
 
   // First the race alone, to find a tick at which the score is on the board.

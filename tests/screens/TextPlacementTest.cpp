@@ -68,13 +68,12 @@ class BlockFont final : public TextRenderer {
     return static_cast<int>(text.size()) * CharWidth(Points) + Extra;
   }
   int TextHeight(const std::string&) override { return Points + 3; }
-  TextMask Render(const std::string& text) override {
+  const TextMask& Render(const std::string& text) override {
     Log.push_back({text, Face, Points, Bold});
-    TextMask mask;
-    mask.Width = TextWidth(text);
-    mask.Height = TextHeight(text);
-    mask.Coverage.assign(static_cast<size_t>(mask.Width) * mask.Height, 255);
-    return mask;
+    Mask.Width = TextWidth(text);
+    Mask.Height = TextHeight(text);
+    Mask.Coverage.assign(static_cast<size_t>(Mask.Width) * Mask.Height, 255);
+    return Mask;
   }
   std::function<int(int)> CharWidth = [](int points) { return points / 2; };
   int Extra = 1;
@@ -82,6 +81,7 @@ class BlockFont final : public TextRenderer {
   int Points = 0;
   bool Bold = false;
   std::vector<Rendered> Log;
+  TextMask Mask;  // lent until the next Render
 };
 
 }  // namespace
