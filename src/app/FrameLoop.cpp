@@ -65,7 +65,8 @@ void TMForm::PollInput() {
 void TMForm::MDXTimerTimer(int lagCount) {
   const int selectedBefore = SelectedItem;
   if (!MDXDraw.CanDraw()) return;
-  MDXDraw.Fill(kBlack);
+  // The road and the menu backdrop repaint every pixel; a clear under them is wasted.
+  if (!MDXSpriteEngine.DrawCoversSurface()) MDXDraw.Fill(kBlack);
   MDXSpriteEngine.Draw();
   PollInput();
   if (ActiveDialog != DialogNone) {

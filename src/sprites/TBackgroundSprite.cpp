@@ -42,39 +42,72 @@ SurfaceRect TBackgroundSprite::GetBounds() const {
           top + Image_->GetPatternHeight() * MapRows_};
 }
 
-void TBackgroundSprite::OnDraw() {
-  ::Surface* surface = Engine()->Surface();
-  if (Image_ == nullptr || surface == nullptr || MapColumns_ == 0 || MapRows_ == 0) return;
+bool TBackgroundSprite::CellsInView(CellWindow& view) const {
+  if (Image_ == nullptr || Engine() == nullptr || MapColumns_ == 0 || MapRows_ == 0) return false;
   const int w = Image_->GetPatternWidth();
   const int h = Image_->GetPatternHeight();
-  if (w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0) return false;
   const int x = RoundToInt(WorldX());
   const int y = RoundToInt(WorldY());
+  view.CellWidth = w;
+  view.CellHeight = h;
   // C++ division and remainder truncate toward zero, as the map walk wants.
-  const int offsetX = x % w;
-  const int offsetY = y % h;
-  int screenColumn = x / w;
-  int screenRow = y / h;
-  int firstColumn = 0;
-  int firstRow = 0;
-  if (screenColumn < 0) {
-    firstColumn = -screenColumn;
-    screenColumn = 0;
+  view.OffsetX = x % w;
+  view.OffsetY = y % h;
+  view.Column = x / w;
+  view.Row = y / h;
+  view.FirstColumn = 0;
+  view.FirstRow = 0;
+  if (view.Column < 0) {
+    view.FirstColumn = -view.Column;
+    view.Column = 0;
   }
-  if (screenRow < 0) {
-    firstRow = -screenRow;
-    screenRow = 0;
+  if (view.Row < 0) {
+    view.FirstRow = -view.Row;
+    view.Row = 0;
   }
   const SurfaceRect& screen = Engine()->SurfaceBounds();
   const int screenColumns = (screen.Right + w) / w + 1;
   const int screenRows = (screen.Bottom + h) / h + 1;
-  const int endColumn = std::min(screenColumn + MapColumns_ - firstColumn, screenColumns);
-  const int endRow = std::min(screenRow + MapRows_ - firstRow, screenRows);
+  view.EndColumn = std::min(view.Column + MapColumns_ - view.FirstColumn, screenColumns);
+  view.EndRow = std::min(view.Row + MapRows_ - view.FirstRow, screenRows);
+  return true;
+}
+
+void TBackgroundSprite::OnDraw() {
+  ::Surface* surface = Engine()->Surface();
+  CellWindow view;
+  if (surface == nullptr || !CellsInView(view)) return;
   // Cells never overlap, so rows go outermost for the sake of the cache.
-  for (int j = screenRow; j < endRow; ++j) {
-    for (int i = screenColumn; i < endColumn; ++i) {
-      const int pattern = Cell(i - screenColumn + firstColumn, j - screenRow + firstRow);
-      if (pattern >= 0) DrawPattern(*Image_, *surface, i * w + offsetX, j * h + offsetY, pattern);
+  for (int j = view.Row; j < view.EndRow; ++j) {
+    for (int i = view.Column; i < view.EndColumn; ++i) {
+      const int pattern = Cell(i - view.Column + view.FirstColumn, j - view.Row + view.FirstRow);
+      if (pattern >= 0)
+        DrawPattern(*Image_, *surface, i * view.CellWidth + view.OffsetX,
+                    j * view.CellHeight + view.OffsetY, pattern);
     }
   }
+}
+
+bool TBackgroundSprite::CoversOpaquely(const SurfaceRect& area) const {
+  CellWindow view;
+  if (!CellsInView(view) || Image_->Transparent || !Image_->Ready()) return false;
+  if (view.Column * view.CellWidth + view.OffsetX > area.Left ||
+      view.EndColumn * view.CellWidth + view.OffsetX < area.Right ||
+      view.Row * view.CellHeight + view.OffsetY > area.Top ||
+      view.EndRow * view.CellHeight + view.OffsetY < area.Bottom)
+    return false;
+  const int patterns = Image_->PatternCount();
+  const Surface& picture = Image_->Picture;
+  for (int j = view.Row; j < view.EndRow; ++j) {
+    for (int i = view.Column; i < view.EndColumn; ++i) {
+      const int pattern = Cell(i - view.Column + view.FirstColumn, j - view.Row + view.FirstRow);
+      if (pattern < 0 || pattern >= patterns) return false;
+      const SurfaceRect rect = Image_->PatternRect(pattern);
+      if (rect.Width() != view.CellWidth || rect.Height() != view.CellHeight || rect.Left < 0 || rect.Top < 0 || rect.Right > picture.Width() ||
+          rect.Bottom > picture.Height())
+        return false;
+    }
+  }
+  return true;
 }

@@ -25,12 +25,25 @@ class TBackgroundSprite : public TSprite {
   int Cell(int column, int row) const;
 
   SurfaceRect GetBounds() const override;
+  // True when the item is opaque and the cells in view, all holding whole patterns, tile the
+  // area.
+  bool CoversOpaquely(const SurfaceRect& area) const override;
 
  protected:
   ~TBackgroundSprite() override = default;
   void OnDraw() override;
 
  private:
+  // The cells OnDraw walks: screen cells [Column, EndColumn) x [Row, EndRow), the first showing
+  // map cell (FirstColumn, FirstRow), cell (i, j) drawn at (i * CellWidth + OffsetX,
+  // j * CellHeight + OffsetY).
+  struct CellWindow {
+    int CellWidth = 0, CellHeight = 0, OffsetX = 0, OffsetY = 0;
+    int Column = 0, Row = 0, FirstColumn = 0, FirstRow = 0, EndColumn = 0, EndRow = 0;
+  };
+  // False when nothing is drawn.
+  bool CellsInView(CellWindow& view) const;
+
   const TPictureCollectionItem* Image_ = nullptr;
   std::vector<int> CellMap_;
   int MapColumns_ = 0;

@@ -51,6 +51,11 @@ class TSprite {
 
   // The box on screen: the rounded world position and Width by Height.
   virtual SurfaceRect GetBounds() const;
+  // Whether drawing this sprite alone paints every pixel of the area with opaque pixels.
+  virtual bool CoversOpaquely(const SurfaceRect& area) const {
+    (void)area;
+    return false;
+  }
 
   bool Hittable = true;
   bool Movable = true;

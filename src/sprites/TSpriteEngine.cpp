@@ -20,6 +20,12 @@ void TSpriteEngine::Draw() {
   TSprite::Draw();
 }
 
+bool TSpriteEngine::DrawCoversSurface() const {
+  if (Surface_ == nullptr || !Visible || DrawOrder().empty()) return false;
+  const TSprite* first = DrawOrder().front();
+  return first->Visible && first->CoversOpaquely(SurfaceBounds_);
+}
+
 void TSpriteEngine::PurgeRemoved() {
   while (!RemovalList_.empty()) Destroy(RemovalList_.back());
 }

@@ -20,6 +20,9 @@ class TSpriteEngine : public TSprite {
 
   // Draws the whole tree; does nothing while there is no surface.
   void Draw() override;
+  // Whether the first sprite drawn paints the whole surface opaquely, so that clearing the
+  // surface before Draw would change no pixel.
+  bool DrawCoversSurface() const;
   // Destroys the sprites on the removal list, newest first.
   void PurgeRemoved();
 

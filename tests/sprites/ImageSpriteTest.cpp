@@ -2,6 +2,8 @@
 // the screen.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "SpriteTestSupport.h"
 #include "sprites/TBackgroundSprite.h"
 #include "sprites/TImageSprite.h"
@@ -177,6 +179,62 @@ TEST_F(BackgroundMap, BoundsFollowTheMapAndAreEmptyWithoutAnImage) {
   EXPECT_EQ(map->GetBounds().Width(), 0);
   engine.Draw();
   EXPECT_EQ(engine.DrawnCount(), 0);
+}
+
+// Skipping the clear is safe only if no pixel of what was there before survives the draw.
+TEST_F(BackgroundMap, ClaimsToCoverTheScreenOnlyWhenNoBackdropPixelSurvives) {
+  const auto survivesNothing = [&] {
+    screen.Fill(0x0001);
+    engine.Draw();
+    const Surface first = screen;
+    screen.Fill(0xFFFE);
+    engine.Draw();
+    for (int y = 0; y < 600; ++y)
+      for (int x = 0; x < 800; ++x)
+        if (screen.At(x, y) != first.At(x, y)) return false;
+    return true;
+  };
+  int covering = 0;
+  for (const double x : {-72.0, -71.6, -40.0, -0.4, 0.0, 0.6, 5.0, -140.0}) {
+    for (const double y : {-72.0, -45.0, 0.0, 0.5, 3.0, -80.0}) {
+      map->X = x;
+      map->Y = y;
+      const bool covers = engine.DrawCoversSurface();
+      if (covers) {
+        EXPECT_TRUE(survivesNothing()) << x << ", " << y;
+      }
+      covering += covers;
+      // 13 x 10 cells of 72 reach 936 x 720: a map shifted left by up to 136 and up by up to
+      // 120 fills the screen, one shifted right or down by a pixel (positions round half to
+      // even) does not.
+      const double left = std::nearbyint(x), top = std::nearbyint(y);
+      const bool fills = left <= 0 && left > -137 && top <= 0 && top > -121;
+      EXPECT_EQ(covers, fills) << x << ", " << y;
+    }
+  }
+  EXPECT_GT(covering, 0);
+
+  map->X = -10;
+  map->Y = -10;
+  ASSERT_TRUE(engine.DrawCoversSurface());
+  map->SetCell(5, 9, -1);  // an empty cell in the bottom row, on screen
+  EXPECT_FALSE(engine.DrawCoversSurface());
+  map->SetCell(5, 9, 130);  // past the last pattern: nothing drawn there either
+  EXPECT_FALSE(engine.DrawCoversSurface());
+  map->SetCell(5, 9, 3);
+  ASSERT_TRUE(engine.DrawCoversSurface());
+
+  tiles.Transparent = true;  // keyed pixels let the backdrop through
+  EXPECT_FALSE(engine.DrawCoversSurface());
+  tiles.Transparent = false;
+  map->Visible = false;
+  EXPECT_FALSE(engine.DrawCoversSurface());
+  map->Visible = true;
+
+  // Another sprite drawn first: the map no longer decides.
+  TImageSprite* under = TSprite::Make<TImageSprite>(&engine);
+  under->SetZ(-1);
+  EXPECT_FALSE(engine.DrawCoversSurface());
 }
 
 }  // namespace
