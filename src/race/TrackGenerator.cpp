@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "app/Random.h"
 #include "race/RiderState.h"
@@ -27,14 +28,17 @@ constexpr std::array<int, 6> kSectionRows = {0, 8, 10, 6, 6, 4};
 constexpr int kBonusCeiling = 200;
 constexpr int kBonusOverflow = 400;
 
-using Block4 = std::array<std::array<int8_t, 4>, 4>;
-using Block3 = std::array<std::array<int8_t, 3>, 3>;
-using Block2 = std::array<std::array<int8_t, 2>, 2>;
-constexpr Block4 kFramedObject = {
-    {{0, 55, 55, 55}, {56, 60, 61, 59}, {56, 63, 64, 59}, {56, 57, 57, 58}}};
-constexpr Block3 kBigObject = {{{65, 66, 67}, {68, 69, 70}, {71, 72, 73}}};
-constexpr Block2 kInnerObject = {{{60, 61}, {63, 64}}};
-constexpr Block2 kSmallObject = {{{52, 0}, {53, 54}}};
+// The four ground objects as 4 x 4 windows: -1 marks a cell outside the object.
+struct GroundObject {
+  int Rows;
+  std::array<std::array<int8_t, 4>, 4> Pieces;
+};
+constexpr std::array<GroundObject, 4> kGroundObjects = {{
+    {4, {{{0, 55, 55, 55}, {56, 60, 61, 59}, {56, 63, 64, 59}, {56, 57, 57, 58}}}},
+    {3, {{{65, 66, 67, -1}, {68, 69, 70, -1}, {71, 72, 73, -1}, {-1, -1, -1, -1}}}},
+    {2, {{{60, 61, -1, -1}, {63, 64, -1, -1}, {-1, -1, -1, -1}, {-1, -1, -1, -1}}}},
+    {2, {{{52, 0, -1, -1}, {53, 54, -1, -1}, {-1, -1, -1, -1}, {-1, -1, -1, -1}}}},
+}};
 
 bool Between(int v, int lo, int hi) {
   return v >= lo && v <= hi;
@@ -167,23 +171,6 @@ void LayRow(int kind, const TTrackRow& below, TTrackRow& row) {
   }
 }
 
-template <size_t N>
-bool BlockEmpty(int row, int column) {
-  for (size_t i = 0; i < N; ++i) {
-    for (size_t j = 0; j < N; ++j) {
-      if (TrackGrid[row + i][column + j] != kEmpty) return false;
-    }
-  }
-  return true;
-}
-
-template <size_t N>
-void FillBlock(int row, int column, const std::array<std::array<int8_t, N>, N>& pieces) {
-  for (size_t i = 0; i < N; ++i) {
-    for (size_t j = 0; j < N; ++j) TrackGrid[row + i][column + j] = pieces[i][j];
-  }
-}
-
 void LayStartStraight() {
   for (int n = 1; n <= kStartRows; ++n) {
     const int r = kTrackRows - n;
@@ -234,26 +221,61 @@ void LayFinishLine() {
 }
 
 // Multi-tile decorations on free ground; the blocks only fill cells that are still empty, so
-// they never cover the road corridor or each other.
+// they never cover the road corridor or each other. Whether a cell draws depends on the row
+// above, which no block reaches (blocks grow downwards from the row being walked), so a row's
+// draws are taken first, and only the cells whose draw asks for a block are visited again, in
+// the same order. The draws, the block tests and the fills are random and would defeat branch
+// prediction, so they are written without branches on their values.
 void PlaceGroundObjects() {
+  struct Candidate {
+    int16_t Column;
+    int8_t Draw;
+  };
+  std::array<Candidate, kTrackColumns> candidates{};
+  // Each object's window rows as four bytes in memory order: which cells it takes, and its pieces.
+  struct ObjectWindow {
+    int Rows;
+    std::array<uint32_t, 4> Mask, Pieces;
+  };
+  std::array<ObjectWindow, 4> windows{};
+  for (size_t o = 0; o < 4; ++o) {
+    windows[o].Rows = kGroundObjects[o].Rows;
+    for (size_t i = 0; i < 4; ++i) {
+      std::array<uint8_t, 4> mask{};
+      for (size_t j = 0; j < 4; ++j) mask[j] = kGroundObjects[o].Pieces[i][j] < 0 ? 0 : 0xFF;
+      std::memcpy(&windows[o].Mask[i], mask.data(), 4);
+      std::memcpy(&windows[o].Pieces[i], kGroundObjects[o].Pieces[i].data(), 4);
+    }
+  }
   for (int r = kTrackRows - 1; r >= kTrackRows + 1 - TrackLength; --r) {
+    const TTrackRow& above = TrackGrid[r - 1];
+    uint32_t seed = RandSeed;
+    size_t count = 0;
     for (int k = 3; k <= kTrackColumns - 5; ++k) {
-      if (TrackGrid[r - 1][k - 1] != kEmpty) continue;
-      switch (Random(12)) {
-        case 0:
-          if (r <= kTrackRows - 4 && BlockEmpty<4>(r, k)) FillBlock(r, k, kFramedObject);
-          break;
-        case 1:
-          if (r <= kTrackRows - 3 && BlockEmpty<3>(r, k)) FillBlock(r, k, kBigObject);
-          break;
-        case 2:
-          if (r <= kTrackRows - 2 && BlockEmpty<2>(r, k)) FillBlock(r, k, kInnerObject);
-          break;
-        case 3:
-          if (r <= kTrackRows - 2 && BlockEmpty<2>(r, k)) FillBlock(r, k, kSmallObject);
-          break;
-        default:
-          break;
+      const bool draws = above[k - 1] == kEmpty;
+      const uint32_t next = seed * kRandomMultiplier + 1;
+      const auto d = static_cast<int8_t>((static_cast<uint64_t>(next) * 12) >> 32);
+      seed = draws ? next : seed;
+      candidates[count] = {static_cast<int16_t>(k), d};
+      count += draws && d < 4;
+    }
+    RandSeed = seed;
+    for (size_t n = 0; n < count; ++n) {
+      const int k = candidates[n].Column;
+      const ObjectWindow& object = windows[static_cast<size_t>(candidates[n].Draw)];
+      // Four cells of each window row at once; rows below the grid belong to no object that
+      // may be placed here, so they are read from the last row and left as they are.
+      std::array<uint32_t, 4> cells;
+      uint32_t taken = 0;  // object cells not empty (kEmpty is all ones)
+      for (size_t i = 0; i < 4; ++i) {
+        std::memcpy(&cells[i], &TrackGrid[std::min(r + static_cast<int>(i), kTrackRows)][k], 4);
+        taken |= ~cells[i] & object.Mask[i];
+      }
+      const uint32_t place = 0u - static_cast<uint32_t>(taken == 0 && r + object.Rows <= kTrackRows);
+      for (size_t i = 0; i < 4; ++i) {
+        const uint32_t written = object.Mask[i] & place;
+        cells[i] = (cells[i] & ~written) | (object.Pieces[i] & written);
+        std::memcpy(&TrackGrid[std::min(r + static_cast<int>(i), kTrackRows)][k], &cells[i], 4);
       }
     }
   }
@@ -265,26 +287,28 @@ void PlaceGroundObjects() {
 // right after its scatter; the random draws keep their row-by-row order.
 void ScatterAndFinishRow(int r) {
   TTrackRow& row = TrackGrid[r];
-  // The same draws as "if (Random(2) == 0) variant = 49 + Random(3)" on every empty cell, without
-  // the coin's branch: half of them would be mispredicted, and this loop runs a million times.
-  // Both possible next seeds come straight from the current one (two steps of the generator
-  // are one step with the squared multiplier), so the chain of draws waits on one product per
-  // cell instead of two.
+  // The same draws as "if (Random(2) == 0) variant = 49 + Random(3)" on every empty cell, and an
+  // empty cell left without a variant becomes plain ground, all without branches: the coin and
+  // the empty cells are random, and this loop runs a million times. Both possible next seeds
+  // come straight from the current one (two steps of the generator are one step with the squared
+  // multiplier), so the chain of draws waits on one product per cell instead of two.
   constexpr uint32_t kTwoStepMultiplier = kRandomMultiplier * kRandomMultiplier;
   constexpr uint32_t kTwoStepIncrement = kRandomMultiplier + 1;
   uint32_t seed = RandSeed;
   for (int k = 1; k <= kTrackColumns; ++k) {
-    if (row[k] != kEmpty) continue;
     const uint32_t coin = seed * kRandomMultiplier + 1;
     const uint32_t next = seed * kTwoStepMultiplier + kTwoStepIncrement;
-    const bool varied = (coin >> 31) == 0;  // Random(2) is the seed's top bit
-    const auto variant = static_cast<int8_t>(49 + ((static_cast<uint64_t>(next) * 3) >> 32));
-    row[k] = varied ? variant : kEmpty;
-    seed = varied ? next : coin;
+    const uint32_t varied = 0u - ((coin >> 31) ^ 1u);  // all ones when Random(2) gives 0
+    const auto variant = static_cast<uint32_t>(49 + ((static_cast<uint64_t>(next) * 3) >> 32));
+    const int8_t cell = row[k];
+    const uint32_t empty = 0u - static_cast<uint32_t>(cell == kEmpty);
+    const uint32_t drawn = (coin & ~varied) | (next & varied);
+    seed = (seed & ~empty) | (drawn & empty);
+    const uint32_t filled = variant & varied;  // 0, plain ground, without a variant
+    row[k] = static_cast<int8_t>((static_cast<uint32_t>(cell) & ~empty) | (filled & empty));
   }
   RandSeed = seed;
   for (int k = 1; k <= kTrackColumns; ++k) {
-    if (row[k] == kEmpty) row[k] = 0;
     if (row[k] == kTileLane) {
       const int left = k > 1 ? row[k - 1] : kTileGround;
       if (left == kTileLeftEdge) {
