@@ -912,23 +912,70 @@ void FenceRun(cairo_t* cr, double x0, double y0, double x1, double y1) {
 }
 
 // Pieces of the 4x4 paddock fence round the field. Every run ends on a post inside its own
-// cell, so pieces repeat along a side and the fence simply ends where a side stops.
+// cell, so pieces repeat along a side and the fence simply ends where a side stops. The rails
+// run near the cells' bottom and right edges: the top row and the left column are the first
+// cells of the block, so there the fence hugs the plot, and the right and bottom sides, which
+// continue the top and left rails, meet them post to post at the corners instead of running
+// past each other. The side pieces repeat within one paddock, so only the corner piece, which
+// each paddock has once, carries a tree.
+constexpr double kFenceLine = 66;
+
+// A sheep seen from above, its head towards `angle` (radians from the x axis).
+void DrawSheep(cairo_t* cr, double cx, double cy, double angle) {
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_rotate(cr, angle);
+  cairo_save(cr);
+  cairo_translate(cr, 2.0, 2.0);
+  cairo_scale(cr, 6.5, 4.5);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+  cairo_restore(cr);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.30);
+  cairo_fill(cr);
+  // The fleece: a few overlapping curls.
+  BakeRandom curls(static_cast<uint64_t>(cx * 100 + cy));
+  for (int i = 0; i < 7; ++i) {
+    const double x = curls.Range(-4.0, 3.5), y = curls.Range(-2.2, 2.2);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x - 1, y - 1, 0.3, x, y, 3.0);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, 0.99, 0.98, 0.94);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.80, 0.78, 0.72);
+    cairo_set_source(cr, g);
+    cairo_arc(cr, x, y, 3.0, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+  }
+  // Head and ears.
+  SetColour(cr, {0.16, 0.14, 0.13});
+  cairo_save(cr);
+  cairo_translate(cr, 7.0, 0);
+  cairo_scale(cr, 2.4, 1.8);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+  cairo_restore(cr);
+  cairo_fill(cr);
+  cairo_arc(cr, 6.0, -2.2, 0.9, 0, 2 * kPi);
+  cairo_arc(cr, 6.0, 2.2, 0.9, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
 void DrawFence(cairo_t* cr, int kind) {
   switch (kind) {
     case 55:
     case 57:
-      FenceRun(cr, 4, 36, 68, 36);
-      if (kind == 57) DrawTree(cr, 36, 56, 7, {0.30, 0.50, 0.18}, 570);  // a tuft by the rail
+      FenceRun(cr, 4, kFenceLine, 68, kFenceLine);
       break;
     case 56:
     case 59:
-      FenceRun(cr, 36, 4, 36, 68);
+      FenceRun(cr, kFenceLine, 4, kFenceLine, 68);
       break;
     case 58:
-      // The corner: the bottom rail and the right rail meet at a post under an old tree.
-      FenceRun(cr, 4, 36, 36, 36);
-      FenceRun(cr, 36, 4, 36, 36);
-      DrawTree(cr, 50, 48, 17, {0.20, 0.40, 0.15}, 580);
+      // The corner: the bottom rail and the right rail meet at a post; inside, an old tree
+      // shades two sheep.
+      DrawTree(cr, 42, 38, 16, {0.20, 0.40, 0.15}, 580);
+      DrawSheep(cr, 14, 20, 0.5);
+      DrawSheep(cr, 20, 50, -0.35);
+      FenceRun(cr, 4, kFenceLine, kFenceLine, kFenceLine);
+      FenceRun(cr, kFenceLine, 4, kFenceLine, kFenceLine);
       break;
     default:
       break;
