@@ -674,17 +674,20 @@ void DrawFlowers(cairo_t* cr, uint64_t seed) {
   }
 }
 
-// Two molehills of fresh earth and a tuft of long grass that the mower missed.
+// A molehill of fresh earth, a smaller older one half grown over, and a tuft of long grass
+// that the mower missed. Scatter tiles cover half the open ground, so a view often holds the
+// same one twice: they stay small and close to the grass in tone, read as ground, not props.
 void DrawMolehills(cairo_t* cr, uint64_t seed) {
   BakeRandom random(seed);
-  const double hills[][3] = {{24, 26, 7.5}, {47, 47, 5.5}};
+  const double hills[][4] = {{26, 30, 5.5, 1.0}, {46, 50, 3.8, 0.55}};
   for (const auto& h : hills) {
-    const double cx = h[0], cy = h[1], r = h[2];
-    DrawShadowEllipse(cr, cx + 2, cy + 2, r + 1.5, r + 0.5, 0.30);
+    const double cx = h[0], cy = h[1], r = h[2], fresh = h[3];
+    DrawShadowEllipse(cr, cx + 1.5, cy + 1.5, r + 1.0, r + 0.5, 0.22 * fresh);
+    const Colour top = Mix({0.40, 0.48, 0.22}, {0.56, 0.44, 0.30}, fresh);
+    const Colour side = Mix({0.28, 0.38, 0.16}, {0.38, 0.29, 0.19}, fresh);
     cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.4, cy - r * 0.4, 0.5, cx, cy, r);
-    cairo_pattern_add_color_stop_rgb(g, 0.0, 0.56, 0.42, 0.28);
-    cairo_pattern_add_color_stop_rgb(g, 0.7, 0.40, 0.29, 0.18);
-    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.30, 0.22, 0.14);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, top.R, top.G, top.B);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, side.R, side.G, side.B);
     cairo_set_source(cr, g);
     cairo_new_path(cr);
     for (int i = 0; i <= 12; ++i) {
@@ -700,10 +703,10 @@ void DrawMolehills(cairo_t* cr, uint64_t seed) {
     cairo_fill(cr);
     cairo_pattern_destroy(g);
     // Crumbs of soil thrown round the mound.
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 5; ++i) {
       const double a = random.Range(0, 2 * kPi);
       const double d = r * random.Range(1.0, 1.5);
-      SetColour(cr, {0.36, 0.26, 0.16}, 0.8);
+      SetColour(cr, side, 0.6 * fresh);
       cairo_arc(cr, cx + std::cos(a) * d, cy + std::sin(a) * d, random.Range(0.6, 1.2), 0, 2 * kPi);
       cairo_fill(cr);
     }
