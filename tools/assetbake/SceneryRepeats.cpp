@@ -100,7 +100,11 @@ std::vector<RepeatReport> MeasureSceneryRepeats(const std::vector<uint32_t>& see
   std::vector<RepeatReport> reports;
   for (const Window& w : kWindows) reports.push_back({w.Name, {}});
   for (RepeatReport& report : reports) {
-    for (int g = 0; g < GroupCount; ++g) report.Groups.push_back({kGroupNames[g]});
+    for (int g = 0; g < GroupCount; ++g) {
+      RepeatCount count;
+      count.Group = kGroupNames[g];
+      report.Groups.push_back(count);
+    }
   }
   for (const uint32_t seed : seeds) {
     for (int level = 1; level <= kLevelCount; ++level) {
@@ -146,12 +150,13 @@ std::vector<RepeatReport> MeasureSceneryRepeats(const std::vector<uint32_t>& see
               ++count.Views;
               count.MeanShown += total;
               if (total > 0) ++count.WithAny;
+              bool repeated = false;
               for (const auto& [picture, n] : shown) {
-                if (n > 1) {
-                  ++count.WithRepeat;
-                  break;
-                }
+                if (n < 2) continue;
+                repeated = true;
+                ++count.ByPicture[picture];
               }
+              if (repeated) ++count.WithRepeat;
             }
           }
         }
@@ -183,6 +188,12 @@ std::string FormatRepeatReports(const std::vector<RepeatReport>& reports,
                     c.Group.c_str(), c.Views, 100.0 * c.WithAny / c.Views, c.MeanShown,
                     100.0 * c.WithRepeat / c.Views);
       out += line;
+      std::string worst = "    twice, by picture (its first tile kind):";
+      for (const auto& [picture, views] : c.ByPicture) {
+        std::snprintf(line, sizeof line, " %d %.1f%%", picture, 100.0 * views / c.Views);
+        worst += line;
+      }
+      out += worst + "\n";
     }
   }
   return out;

@@ -3,15 +3,17 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
 struct RepeatCount {
-  std::string Group;     // "roadside objects", "scatter tiles", ...
-  int Views = 0;         // views looked at
-  int WithRepeat = 0;    // views in which some picture of the group shows at least twice
-  int WithAny = 0;       // views in which the group shows at all
-  double MeanShown = 0;  // mean number of the group's pictures (instances) in a view
+  std::string Group;             // "roadside objects", "scatter tiles", ...
+  int Views = 0;                 // views looked at
+  int WithRepeat = 0;            // views in which some picture of the group shows at least twice
+  int WithAny = 0;               // views in which the group shows at all
+  double MeanShown = 0;          // mean number of the group's pictures (instances) in a view
+  std::map<int, int> ByPicture;  // views in which that picture (its first kind) shows twice
 };
 
 struct RepeatReport {
