@@ -101,6 +101,21 @@ TEST_F(RunnerTest, SeedIsTheGeneratorsStartingState) {
   EXPECT_TRUE(Has(run.StateLines[0], "\"seed\":4242,")) << run.StateLines[0];
 }
 
+TEST_F(RunnerTest, LevelOptionStartsTheFirstRaceAtThatLevel) {
+  // Start race, start the first bike; the race opens on its level-start dialog.
+  const std::string startRace = "120 press Enter\n140 press Enter\n";
+  const RunResult run = Run("--level 5 --ticks 200", startRace);
+  ASSERT_EQ(run.Status, 0) << run.Errors;
+  const std::string& last = run.StateLines.back();
+  EXPECT_TRUE(Has(last, "\"CurrentScreen\":6,")) << last;
+  // Level 5 from the level table: 110 seconds, still frozen under the level-start dialog.
+  EXPECT_TRUE(Has(last, "\"Level\":5,")) << last;
+  EXPECT_TRUE(Has(last, "\"TimeLeftMs\":110000,")) << last;
+  EXPECT_TRUE(Has(last, "\"ActiveDialog\":6,")) << last;
+  EXPECT_NE(Run("--level 11 --ticks 1").Status, 0);
+  EXPECT_NE(Run("--level 0 --ticks 1").Status, 0);
+}
+
 TEST_F(RunnerTest, ScreenshotsAreWrittenForTheAskedTicks) {
   const RunResult run = Run("--ticks 12 --shots " + (Dir / "shots").string() + " --shot-at 3,12");
   ASSERT_EQ(run.Status, 0) << run.Errors;

@@ -320,6 +320,15 @@ void AddCrashTyres(TileCanvas& tile, int kind, const std::vector<Line>& walls) {
   for (const auto& [x, y] : placed) DrawTyre(tile.Cr(), x, y, kRadius);
 }
 
+void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double r) {
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
+  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
+  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
+  cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
+  cairo_close_path(cr);
+}
+
 // ---- Roadside skins: each stays inside its tile and leaves the wall's ends untouched. ----
 
 struct Side {
@@ -364,10 +373,62 @@ void SkinTree(cairo_t* cr, Side side) {
   DrawTree(cr, side.Left ? 26.0 : 46.0, 34, 22, {0.20, 0.42, 0.16}, side.Left ? 11 : 12);
 }
 
-void SkinBushes(cairo_t* cr, Side side) {
-  DrawTree(cr, side.GroundX, 20, 12, {0.30, 0.50, 0.18}, side.Left ? 21 : 22);
-  DrawTree(cr, side.GroundX + (side.Left ? 4 : -4), 45, 14, {0.25, 0.46, 0.17},
-           side.Left ? 23 : 24);
+// A marshals' service car parked along the verge, nose up the track, light bar on its roof.
+void SkinCar(cairo_t* cr, Side side) {
+  const double w = 19.0, h = 38.0;
+  const double x = side.GroundX - w / 2 + (side.Left ? -1.0 : 1.0);
+  const double y = 16.0;
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.38);
+  RoundedRectPath(cr, x + 3.5, y + 3.5, w, h, 5);
+  cairo_fill(cr);
+  // Wheels peeping out beside the body.
+  SetColour(cr, {0.08, 0.08, 0.09});
+  for (const double wy : {y + 7.0, y + h - 12.0}) {
+    cairo_rectangle(cr, x - 1.5, wy, 3, 6);
+    cairo_rectangle(cr, x + w - 1.5, wy, 3, 6);
+  }
+  cairo_fill(cr);
+  // The body, lit from the left.
+  RoundedRectPath(cr, x, y, w, h, 5);
+  cairo_pattern_t* body = cairo_pattern_create_linear(x, 0, x + w, 0);
+  cairo_pattern_add_color_stop_rgb(body, 0.0, 0.99, 0.99, 0.97);
+  cairo_pattern_add_color_stop_rgb(body, 0.6, 0.90, 0.90, 0.88);
+  cairo_pattern_add_color_stop_rgb(body, 1.0, 0.66, 0.66, 0.66);
+  cairo_set_source(cr, body);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(body);
+  cairo_set_source_rgba(cr, 0.15, 0.15, 0.17, 0.9);
+  cairo_set_line_width(cr, 1.0);
+  cairo_stroke(cr);
+  // A stripe along the bonnet and the boot in the marshals' orange.
+  SetColour(cr, {0.95, 0.45, 0.08});
+  cairo_rectangle(cr, x + w / 2 - 2.5, y + 1.5, 5, 7);
+  cairo_rectangle(cr, x + w / 2 - 2.5, y + h - 6.5, 5, 5);
+  cairo_fill(cr);
+  // Windscreen and rear window, the roof between them.
+  SetColour(cr, {0.16, 0.22, 0.30});
+  RoundedRectPath(cr, x + 2.5, y + 9, w - 5, 7, 2);
+  cairo_fill(cr);
+  RoundedRectPath(cr, x + 3, y + h - 13, w - 6, 5, 2);
+  cairo_fill(cr);
+  SetColour(cr, {0.55, 0.68, 0.80}, 0.7);
+  cairo_move_to(cr, x + 4, y + 10.5);
+  cairo_line_to(cr, x + 8, y + 10.5);
+  cairo_set_line_width(cr, 1.0);
+  cairo_stroke(cr);
+  // Light bar: amber lamps on a dark rail across the roof.
+  SetColour(cr, {0.12, 0.12, 0.14});
+  cairo_rectangle(cr, x + 2, y + 19.5, w - 4, 4);
+  cairo_fill(cr);
+  SetColour(cr, {1.0, 0.72, 0.12});
+  cairo_rectangle(cr, x + 3, y + 20.3, 4.5, 2.4);
+  cairo_rectangle(cr, x + w - 7.5, y + 20.3, 4.5, 2.4);
+  cairo_fill(cr);
+  // Mirrors.
+  SetColour(cr, {0.20, 0.20, 0.22});
+  cairo_rectangle(cr, x - 2.5, y + 10, 2.5, 2);
+  cairo_rectangle(cr, x + w, y + 10, 2.5, 2);
+  cairo_fill(cr);
 }
 
 void SkinRocks(cairo_t* cr, Side side) {
@@ -416,26 +477,74 @@ void SkinParasol(cairo_t* cr, Side side) {
   cairo_fill(cr);
 }
 
+// A round bale and, below it, a block of small square bales tied with twine.
 void SkinHay(cairo_t* cr, Side side) {
-  for (int i = 0; i < 2; ++i) {
-    const double cx = side.Left ? 22.0 : 50.0;
-    const double cy = 22.0 + 28.0 * i;
-    DrawShadowEllipse(cr, cx + 4, cy + 4, 15, 13, 0.4);
-    cairo_pattern_t* g = cairo_pattern_create_radial(cx - 5, cy - 5, 1, cx, cy, 13);
-    cairo_pattern_add_color_stop_rgb(g, 0.0, 0.96, 0.86, 0.52);
-    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.70, 0.56, 0.24);
-    cairo_set_source(cr, g);
-    cairo_arc(cr, cx, cy, 12.5, 0, 2 * kPi);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-    // The rolled layers of the bale.
-    cairo_set_source_rgba(cr, 0.55, 0.42, 0.16, 0.6);
-    cairo_set_line_width(cr, 1.0);
-    for (double r = 3.0; r < 12.0; r += 3.0) {
-      cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
-      cairo_stroke(cr);
-    }
+  const double cx = side.Left ? 21.0 : 51.0;
+  const double cy = 20.0;
+  DrawShadowEllipse(cr, cx + 4, cy + 4, 15, 13, 0.4);
+  cairo_pattern_t* g = cairo_pattern_create_radial(cx - 5, cy - 5, 1, cx, cy, 13);
+  cairo_pattern_add_color_stop_rgb(g, 0.0, 0.96, 0.86, 0.52);
+  cairo_pattern_add_color_stop_rgb(g, 1.0, 0.70, 0.56, 0.24);
+  cairo_set_source(cr, g);
+  cairo_arc(cr, cx, cy, 12.5, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_pattern_destroy(g);
+  // The rolled layers of the bale.
+  cairo_set_source_rgba(cr, 0.55, 0.42, 0.16, 0.6);
+  cairo_set_line_width(cr, 1.0);
+  for (double r = 3.0; r < 12.0; r += 3.0) {
+    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+    cairo_stroke(cr);
   }
+  // Two square bales side by side and a third crosswise below them, a little askew.
+  cairo_save(cr);
+  cairo_translate(cr, side.Left ? 19.0 : 53.0, 50.0);
+  cairo_rotate(cr, side.Left ? -0.12 : 0.12);
+  auto bale = [cr](double x, double y, double w, double h) {
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
+    cairo_rectangle(cr, x + 3, y + 3, w, h);
+    cairo_fill(cr);
+    cairo_pattern_t* face = cairo_pattern_create_linear(x, y, x + w, y + h);
+    cairo_pattern_add_color_stop_rgb(face, 0.0, 0.93, 0.82, 0.48);
+    cairo_pattern_add_color_stop_rgb(face, 1.0, 0.76, 0.62, 0.30);
+    cairo_set_source(cr, face);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_fill(cr);
+    cairo_pattern_destroy(face);
+    // Straw grain along the bale and its two strings across.
+    cairo_set_source_rgba(cr, 0.58, 0.45, 0.18, 0.45);
+    cairo_set_line_width(cr, 0.7);
+    const bool lengthwise = w > h;
+    for (double t = 2.0; t < (lengthwise ? h : w) - 1.0; t += 2.5) {
+      if (lengthwise) {
+        cairo_move_to(cr, x + 1, y + t);
+        cairo_line_to(cr, x + w - 1, y + t);
+      } else {
+        cairo_move_to(cr, x + t, y + 1);
+        cairo_line_to(cr, x + t, y + h - 1);
+      }
+    }
+    cairo_stroke(cr);
+    cairo_set_source_rgba(cr, 0.35, 0.22, 0.10, 0.9);
+    cairo_set_line_width(cr, 1.0);
+    for (const double f : {0.3, 0.7}) {
+      if (lengthwise) {
+        cairo_move_to(cr, x + w * f, y);
+        cairo_line_to(cr, x + w * f, y + h);
+      } else {
+        cairo_move_to(cr, x, y + h * f);
+        cairo_line_to(cr, x + w, y + h * f);
+      }
+    }
+    cairo_stroke(cr);
+    cairo_set_source_rgba(cr, 0.40, 0.30, 0.10, 0.8);
+    cairo_rectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1);
+    cairo_stroke(cr);
+  };
+  bale(-12, -12, 11, 17);
+  bale(1, -11, 11, 17);
+  bale(-11, 8, 23, 9);
+  cairo_restore(cr);
 }
 
 void SkinMarshal(cairo_t* cr, Side side) {
@@ -514,7 +623,7 @@ void DrawSkin(cairo_t* cr, int variant, bool left) {
       SkinTree(cr, side);
       break;
     case 4:
-      SkinBushes(cr, side);
+      SkinCar(cr, side);
       break;
     case 5:
       SkinParasol(cr, side);
@@ -565,31 +674,58 @@ void DrawFlowers(cairo_t* cr, uint64_t seed) {
   }
 }
 
-void DrawLushPatch(cairo_t* cr, uint64_t seed) {
-  // A few soft, darker blotches of thicker grass; they fade out well inside the tile.
+// A molehill of fresh earth, a smaller older one half grown over, and a tuft of long grass
+// that the mower missed. Scatter tiles cover half the open ground, so a view often holds the
+// same one twice: they stay small and close to the grass in tone, read as ground, not props.
+void DrawMolehills(cairo_t* cr, uint64_t seed) {
   BakeRandom random(seed);
-  for (int i = 0; i < 4; ++i) {
-    const double cx = random.Range(24, 48);
-    const double cy = random.Range(24, 48);
-    const double r = random.Range(12, 20);
-    cairo_pattern_t* g = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
-    cairo_pattern_add_color_stop_rgba(g, 0.0, 0.10, 0.26, 0.06, 0.22);
-    cairo_pattern_add_color_stop_rgba(g, 1.0, 0.10, 0.26, 0.06, 0.0);
+  const double hills[][4] = {{26, 30, 5.5, 1.0}, {46, 50, 3.8, 0.55}};
+  for (const auto& h : hills) {
+    const double cx = h[0], cy = h[1], r = h[2], fresh = h[3];
+    DrawShadowEllipse(cr, cx + 1.5, cy + 1.5, r + 1.0, r + 0.5, 0.22 * fresh);
+    const Colour top = Mix({0.40, 0.48, 0.22}, {0.56, 0.44, 0.30}, fresh);
+    const Colour side = Mix({0.28, 0.38, 0.16}, {0.38, 0.29, 0.19}, fresh);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx - r * 0.4, cy - r * 0.4, 0.5, cx, cy, r);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, top.R, top.G, top.B);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, side.R, side.G, side.B);
     cairo_set_source(cr, g);
-    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+    cairo_new_path(cr);
+    for (int i = 0; i <= 12; ++i) {
+      const double a = 2 * kPi * (i % 12) / 12;
+      const double d = r * (i % 12 == 0 ? 1.0 : random.Range(0.82, 1.08));
+      if (i == 0) {
+        cairo_move_to(cr, cx + std::cos(a) * d, cy + std::sin(a) * d);
+      } else {
+        cairo_line_to(cr, cx + std::cos(a) * d, cy + std::sin(a) * d);
+      }
+    }
+    cairo_close_path(cr);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
+    // Crumbs of soil thrown round the mound.
+    for (int i = 0; i < 5; ++i) {
+      const double a = random.Range(0, 2 * kPi);
+      const double d = r * random.Range(1.0, 1.5);
+      SetColour(cr, side, 0.6 * fresh);
+      cairo_arc(cr, cx + std::cos(a) * d, cy + std::sin(a) * d, random.Range(0.6, 1.2), 0, 2 * kPi);
+      cairo_fill(cr);
+    }
   }
-  // Clover leaves catching the light.
-  for (int i = 0; i < 14; ++i) {
-    const double a = random.Range(0, 2 * kPi);
-    const double d = random.Range(0, 18);
-    const double x = 36 + std::cos(a) * d;
-    const double y = 36 + std::sin(a) * d;
-    cairo_set_source_rgba(cr, 0.50, 0.72, 0.30, 0.55);
-    cairo_arc(cr, x, y, 1.3, 0, 2 * kPi);
-    cairo_fill(cr);
+  // The tuft: long blades leaning away from the light.
+  const double tx = 50, ty = 20;
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  for (int i = 0; i < 16; ++i) {
+    const double a = -kPi / 2 + random.Range(-1.1, 1.1);
+    const double len = random.Range(6, 11);
+    const double bx = tx + random.Range(-3, 3), by = ty + random.Range(-1.5, 1.5);
+    SetColour(cr, Mix({0.24, 0.40, 0.12}, {0.62, 0.70, 0.30}, random.Uniform()), 0.9);
+    cairo_set_line_width(cr, random.Range(0.8, 1.3));
+    cairo_move_to(cr, bx, by + 3);
+    cairo_curve_to(cr, bx, by, bx + std::cos(a) * len * 0.5, by + std::sin(a) * len * 0.5,
+                   bx + std::cos(a) * len + 2, by + std::sin(a) * len);
+    cairo_stroke(cr);
   }
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
 }
 
 void DrawStones(cairo_t* cr, uint64_t seed) {
@@ -647,15 +783,6 @@ void DrawShedObject(cairo_t* cr) {
   cairo_set_line_width(cr, 1.0);
   cairo_rectangle(cr, x0 + 0.5, y0 + 0.5, x1 - x0 - 1, y1 - y0 - 1);
   cairo_stroke(cr);
-}
-
-void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double r) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-  cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
-  cairo_close_path(cr);
 }
 
 // A vegetable plot of young rows in dark soil, with a scarecrow: the inner 2x2 object, a plot
@@ -788,23 +915,70 @@ void FenceRun(cairo_t* cr, double x0, double y0, double x1, double y1) {
 }
 
 // Pieces of the 4x4 paddock fence round the field. Every run ends on a post inside its own
-// cell, so pieces repeat along a side and the fence simply ends where a side stops.
+// cell, so pieces repeat along a side and the fence simply ends where a side stops. The rails
+// run near the cells' bottom and right edges: the top row and the left column are the first
+// cells of the block, so there the fence hugs the plot, and the right and bottom sides, which
+// continue the top and left rails, meet them post to post at the corners instead of running
+// past each other. The side pieces repeat within one paddock, so only the corner piece, which
+// each paddock has once, carries a tree.
+constexpr double kFenceLine = 66;
+
+// A sheep seen from above, its head towards `angle` (radians from the x axis).
+void DrawSheep(cairo_t* cr, double cx, double cy, double angle) {
+  cairo_save(cr);
+  cairo_translate(cr, cx, cy);
+  cairo_rotate(cr, angle);
+  cairo_save(cr);
+  cairo_translate(cr, 2.0, 2.0);
+  cairo_scale(cr, 6.5, 4.5);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+  cairo_restore(cr);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.30);
+  cairo_fill(cr);
+  // The fleece: a few overlapping curls.
+  BakeRandom curls(static_cast<uint64_t>(cx * 100 + cy));
+  for (int i = 0; i < 7; ++i) {
+    const double x = curls.Range(-4.0, 3.5), y = curls.Range(-2.2, 2.2);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x - 1, y - 1, 0.3, x, y, 3.0);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, 0.99, 0.98, 0.94);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.80, 0.78, 0.72);
+    cairo_set_source(cr, g);
+    cairo_arc(cr, x, y, 3.0, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+  }
+  // Head and ears.
+  SetColour(cr, {0.16, 0.14, 0.13});
+  cairo_save(cr);
+  cairo_translate(cr, 7.0, 0);
+  cairo_scale(cr, 2.4, 1.8);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+  cairo_restore(cr);
+  cairo_fill(cr);
+  cairo_arc(cr, 6.0, -2.2, 0.9, 0, 2 * kPi);
+  cairo_arc(cr, 6.0, 2.2, 0.9, 0, 2 * kPi);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
 void DrawFence(cairo_t* cr, int kind) {
   switch (kind) {
     case 55:
     case 57:
-      FenceRun(cr, 4, 36, 68, 36);
-      if (kind == 57) DrawTree(cr, 36, 56, 7, {0.30, 0.50, 0.18}, 570);  // a tuft by the rail
+      FenceRun(cr, 4, kFenceLine, 68, kFenceLine);
       break;
     case 56:
     case 59:
-      FenceRun(cr, 36, 4, 36, 68);
+      FenceRun(cr, kFenceLine, 4, kFenceLine, 68);
       break;
     case 58:
-      // The corner: the bottom rail and the right rail meet at a post under an old tree.
-      FenceRun(cr, 4, 36, 36, 36);
-      FenceRun(cr, 36, 4, 36, 36);
-      DrawTree(cr, 50, 48, 17, {0.20, 0.40, 0.15}, 580);
+      // The corner: the bottom rail and the right rail meet at a post; inside, an old tree
+      // shades two sheep.
+      DrawTree(cr, 42, 38, 16, {0.20, 0.40, 0.15}, 580);
+      DrawSheep(cr, 14, 20, 0.5);
+      DrawSheep(cr, 20, 50, -0.35);
+      FenceRun(cr, 4, kFenceLine, kFenceLine, kFenceLine);
+      FenceRun(cr, kFenceLine, 4, kFenceLine, kFenceLine);
       break;
     default:
       break;
@@ -925,7 +1099,7 @@ RgbImage BakeRoadSheetImage() {
   placeCanvas(24, start);
 
   const std::pair<int, void (*)(cairo_t*, uint64_t)> variants[] = {
-      {49, DrawFlowers}, {50, DrawLushPatch}, {51, DrawStones}};
+      {49, DrawFlowers}, {50, DrawMolehills}, {51, DrawStones}};
   for (const auto& [kind, draw] : variants) {
     Canvas c(T, T);
     PaintGrass(c.Cr(), grass.get());

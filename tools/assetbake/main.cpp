@@ -1,6 +1,7 @@
 // assetbake OUTDIR: writes every picture collection, the sound collection and the songs into
 // OUTDIR/Data, and the desktop icons into OUTDIR/icons. assetbake --contact-sheets OUTDIR DIR:
-// also writes PNG sheets of the pictures.
+// also writes PNG sheets of the pictures. assetbake --scenery-repeats [SEED...]: counts how
+// often a race view shows one scenery picture twice (seeds 1 2 3 unless given).
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "ContactSheets.h"
 #include "Fonts.h"
 #include "Icons.h"
+#include "SceneryRepeats.h"
 
 namespace {
 
@@ -34,7 +36,9 @@ void BakeAll(const std::filesystem::path& outDir) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: assetbake OUTDIR\n       assetbake --contact-sheets OUTDIR DIR\n");
+  std::fprintf(stderr,
+               "usage: assetbake OUTDIR\n       assetbake --contact-sheets OUTDIR DIR\n"
+               "       assetbake --scenery-repeats [SEED...]\n");
   return 2;
 }
 
@@ -42,6 +46,13 @@ int Usage() {
 
 int main(int argc, char** argv) {
   try {
+    if (argc >= 2 && std::string(argv[1]) == "--scenery-repeats") {
+      std::vector<uint32_t> seeds;
+      for (int i = 2; i < argc; ++i) seeds.push_back(static_cast<uint32_t>(std::stoul(argv[i])));
+      if (seeds.empty()) seeds = {1, 2, 3};
+      std::fputs(FormatRepeatReports(MeasureSceneryRepeats(seeds), seeds).c_str(), stdout);
+      return 0;
+    }
     if (argc == 2) {
       BakeAll(argv[1]);
       return 0;

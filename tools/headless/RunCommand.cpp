@@ -17,7 +17,9 @@
 
 #include "HttplibClient.h"
 #include "StateLine.h"
+#include "app/Dispatch.h"
 #include "app/HeadlessDriver.h"
+#include "app/ScreenHooks.h"
 #include "app/ShellState.h"
 #include "app/TMForm.h"
 #include "online/ScoreServer.h"
@@ -28,7 +30,7 @@
 #include "platform/ttf/TtfTextRenderer.h"
 
 namespace {
-struct RunOptions {
+struct RunnerOptions {
   std::string DataDir = ".";
   uint32_t Seed = 1;
   int Refresh = 85;
@@ -41,6 +43,7 @@ struct RunOptions {
   std::set<uint64_t> ShotAt;
   std::string HttpLog;
   int HttpTicks = 0;
+  int Level = 1;  // the level the first race starts at
   std::string OpenLog;
   std::optional<std::string> ScoreServer;
 };
@@ -48,7 +51,8 @@ struct RunOptions {
 const char kUsage[] =
     "usage: gearrush-headless run --ticks N [--data DIR] [--seed N] [--refresh HZ] [--fps HZ]\n"
     "       [--script FILE] [--state FILE|-] [--shots DIR] [--shot-every K | --shot-at T1,T2,...]\n"
-    "       [--http-log FILE] [--http-ticks N] [--open-log FILE] [--score-server URL]\n";
+    "       [--http-log FILE] [--http-ticks N] [--open-log FILE] [--score-server URL]\n"
+    "       [--level N]\n";
 
 uint64_t ParseNumber(const std::string& option, const std::string& text, uint64_t max) {
   char* end = nullptr;
@@ -60,8 +64,8 @@ uint64_t ParseNumber(const std::string& option, const std::string& text, uint64_
   return value;
 }
 
-RunOptions ParseOptions(int argc, char** argv) {
-  RunOptions options;
+RunnerOptions ParseOptions(int argc, char** argv) {
+  RunnerOptions options;
   bool haveTicks = false;
   for (int i = 0; i < argc; ++i) {
     const std::string option = argv[i];
@@ -96,6 +100,9 @@ RunOptions ParseOptions(int argc, char** argv) {
       options.HttpLog = value;
     } else if (option == "--http-ticks") {
       options.HttpTicks = static_cast<int>(ParseNumber(option, value, INT32_MAX));
+    } else if (option == "--level") {
+      options.Level = static_cast<int>(ParseNumber(option, value, 10));
+      if (options.Level < 1) throw std::runtime_error("--level must be 1..10");
     } else if (option == "--open-log") {
       options.OpenLog = value;
     } else if (option == kScoreServerOption) {
@@ -117,7 +124,7 @@ std::string Absolute(const std::string& path) {
 
 class Runner {
  public:
-  explicit Runner(const RunOptions& options) : Options_(options) {}
+  explicit Runner(const RunnerOptions& options) : Options_(options) {}
 
   int Run() {
     std::map<uint64_t, std::vector<ScriptEvent>> script;
@@ -170,6 +177,14 @@ class Runner {
       }
       devices.display->KeepFrames = WantShot(tick);
       driver.RunTick();
+      // A later level is reached the way the results dialog reaches the next one, as soon as
+      // the first race shows its level-start dialog.
+      if (Options_.Level > 1 && !LevelChosen_ && CurrentScreen == ScreenRace &&
+          ActiveDialog == DialogLevelStart) {
+        CloseDialog();
+        RestartRace(Options_.Level);
+        LevelChosen_ = true;
+      }
       if (state) {
         *state << StateLine(tick, form, devices, devices.sound->TakePlayed()) << '\n';
         state->flush();
@@ -202,12 +217,13 @@ class Runner {
              picture.Empty() ? blank : picture);
   }
 
-  RunOptions Options_;
+  RunnerOptions Options_;
+  bool LevelChosen_ = false;
 };
 }  // namespace
 
 int RunRunCommand(int argc, char** argv) {
-  RunOptions options;
+  RunnerOptions options;
   try {
     options = ParseOptions(argc, argv);
   } catch (const std::exception& e) {
