@@ -271,7 +271,8 @@ void PlaceGroundObjects() {
         std::memcpy(&cells[i], &TrackGrid[std::min(r + static_cast<int>(i), kTrackRows)][k], 4);
         taken |= ~cells[i] & object.Mask[i];
       }
-      const uint32_t place = 0u - static_cast<uint32_t>(taken == 0 && r + object.Rows <= kTrackRows);
+      const uint32_t place =
+          0u - static_cast<uint32_t>(taken == 0 && r + object.Rows <= kTrackRows);
       for (size_t i = 0; i < 4; ++i) {
         const uint32_t written = object.Mask[i] & place;
         cells[i] = (cells[i] & ~written) | (object.Pieces[i] & written);

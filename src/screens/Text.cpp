@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/TMForm.h"
+#include "sprites/ImageDrawing.h"
 
 const std::array<TTextStyle, kTextStyleCount + 1> TextStyles = {{
     {"", 0, false, 0},
@@ -39,29 +40,16 @@ TextRenderer* Renderer() {
   return MForm ? MForm->Text() : nullptr;
 }
 
-// Blends one 5- or 6-bit channel toward the text colour by the glyph's coverage.
-inline unsigned Mix(unsigned text, unsigned dest, unsigned coverage) {
-  return (text * coverage + dest * (255 - coverage) + 127) / 255;
-}
-
 void BlendMask(const TextMask& mask, Surface& dest, int x, int y, uint32_t rgb) {
-  const unsigned r = (rgb >> 16 & 0xFF) >> 3;
-  const unsigned g = (rgb >> 8 & 0xFF) >> 2;
-  const unsigned b = (rgb & 0xFF) >> 3;
+  const uint16_t colour = Rgb565(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
   const int x0 = std::max(0, -x);
   const int y0 = std::max(0, -y);
   const int x1 = std::min(mask.Width, dest.Width() - x);
   const int y1 = std::min(mask.Height, dest.Height() - y);
+  if (x0 >= x1) return;
   for (int my = y0; my < y1; ++my) {
     const uint8_t* coverage = mask.Coverage.data() + static_cast<size_t>(my) * mask.Width;
-    uint16_t* row = dest.Row(y + my) + x;
-    for (int mx = x0; mx < x1; ++mx) {
-      const unsigned a = coverage[mx];
-      if (a == 0) continue;
-      const unsigned d = row[mx];
-      row[mx] = static_cast<uint16_t>(Mix(r, d >> 11, a) << 11 | Mix(g, d >> 5 & 0x3F, a) << 5 |
-                                      Mix(b, d & 0x1F, a));
-    }
+    BlendCoverage(dest.Row(y + my) + x + x0, coverage + x0, x1 - x0, colour);
   }
 }
 }  // namespace

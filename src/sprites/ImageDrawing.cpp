@@ -285,6 +285,22 @@ void DrawAlpha(const TPictureCollectionItem& item, Surface& dest, const SurfaceR
   }
 }
 
+void BlendCoverage(uint16_t* dest, const uint8_t* coverage, int count, uint16_t colour) {
+  using Coverage8 = uint8_t __attribute__((vector_size(8)));
+  const Pixels8 text = Splat(colour);
+  const Pixels8 full = Splat(255);
+  int i = 0;
+  for (; i + kLanes <= count; i += kLanes) {
+    Coverage8 bytes;
+    std::memcpy(&bytes, coverage + i, sizeof bytes);
+    const Pixels8 a = __builtin_convertvector(bytes, Pixels8);
+    Store8(dest + i, Blend(text, Load8(dest + i), a, full - a));
+  }
+  for (; i < count; ++i)
+    dest[i] =
+        static_cast<uint16_t>(Blend<unsigned>(colour, dest[i], coverage[i], 255u - coverage[i]));
+}
+
 void DrawRotated(const TPictureCollectionItem& item, Surface& dest, int x, int y, int width,
                  int height, int pattern, double centreX, double centreY, int angle) {
   if (width <= 0 || height <= 0) return;

@@ -3,6 +3,8 @@
 // the item's colour key when it is transparent, and clip to the destination.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/Surface.h"
 #include "resources/ImageCollection.h"
 
@@ -13,6 +15,10 @@ void DrawPattern(const TPictureCollectionItem& item, Surface& dest, int x, int y
 // (alpha is held to 0..255).
 void DrawAlpha(const TPictureCollectionItem& item, Surface& dest, const SurfaceRect& rect,
                int pattern, int alpha);
+
+// Lays one colour over count pixels, each by its coverage / 255, rounded to nearest per
+// channel: a text glyph's mask.
+void BlendCoverage(uint16_t* dest, const uint8_t* coverage, int count, uint16_t colour);
 
 // The pattern scaled to width by height and turned clockwise by angle (256ths of a turn) about
 // the point at the fractions (centreX, centreY) of that box; that point lands on (x, y).

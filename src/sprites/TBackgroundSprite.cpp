@@ -104,8 +104,8 @@ bool TBackgroundSprite::CoversOpaquely(const SurfaceRect& area) const {
       const int pattern = Cell(i - view.Column + view.FirstColumn, j - view.Row + view.FirstRow);
       if (pattern < 0 || pattern >= patterns) return false;
       const SurfaceRect rect = Image_->PatternRect(pattern);
-      if (rect.Width() != view.CellWidth || rect.Height() != view.CellHeight || rect.Left < 0 || rect.Top < 0 || rect.Right > picture.Width() ||
-          rect.Bottom > picture.Height())
+      if (rect.Width() != view.CellWidth || rect.Height() != view.CellHeight || rect.Left < 0 ||
+          rect.Top < 0 || rect.Right > picture.Width() || rect.Bottom > picture.Height())
         return false;
     }
   }

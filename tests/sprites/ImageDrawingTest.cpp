@@ -223,6 +223,39 @@ TEST(DrawAlphaOp, BlendsEachChannelWithWeightAlpha) {
   EXPECT_EQ(dest.At(3, 2), source);
 }
 
+// A glyph's coverage a weighs each channel as round((text * a + under * (255 - a)) / 255); 255
+// is odd, so no channel sum falls on a half.
+TEST(BlendCoverageOp, WeighsEachChannelByTheCoverageRoundedToNearest) {
+  const auto expected = [](unsigned text, unsigned under, unsigned a) {
+    return static_cast<unsigned>(std::lround((text * a + under * (255.0 - a)) / 255.0));
+  };
+  const std::vector<std::pair<uint16_t, uint16_t>> pairs = {
+      {0xFFFF, 0x0000},
+      {0x0000, 0xFFFF},
+      {Rgb565(255, 222, 0), Rgb565(40, 44, 52)},
+      {Rgb565(66, 252, 202), Rgb565(200, 16, 90)}};
+  for (const auto& [text, under] : pairs) {
+    for (unsigned first = 0; first < 256; first += 19) {
+      // 19 pixels: two vectors' worth and a tail, with a different coverage in each.
+      std::vector<uint8_t> coverage(19);
+      for (unsigned i = 0; i < coverage.size(); ++i)
+        coverage[i] = static_cast<uint8_t>((first + i) % 256);
+      std::vector<uint16_t> row(19, under);
+      BlendCoverage(row.data(), coverage.data(), 19, text);
+      for (unsigned i = 0; i < row.size(); ++i) {
+        const unsigned a = coverage[i];
+        const unsigned want = expected(text >> 11, under >> 11, a) << 11 |
+                              expected(text >> 5 & 63, under >> 5 & 63, a) << 5 |
+                              expected(text & 31, under & 31, a);
+        ASSERT_EQ(row[i], want) << "coverage " << a;
+      }
+    }
+  }
+  uint16_t untouched = 0x1234;
+  BlendCoverage(&untouched, nullptr, 0, 0xFFFF);
+  EXPECT_EQ(untouched, 0x1234);
+}
+
 TEST(DrawAlphaOp, LeavesOutTheKeyAndClipsAtEveryEdge) {
   const TPictureCollectionItem item = KeyedItem();
   for (const auto& [x, y] : kEdgePlaces) {
