@@ -154,16 +154,21 @@ void DrawRock(cairo_t* cr, double cx, double cy, double radius, uint64_t seed) {
   cairo_stroke(cr);
 }
 
-void DrawTyre(cairo_t* cr, double cx, double cy, double radius) {
-  DrawShadowEllipse(cr, cx + radius * 0.3, cy + radius * 0.3, radius * 1.05, radius * 1.05, 0.4);
-  cairo_pattern_t* g =
-      cairo_pattern_create_radial(cx - radius * 0.3, cy - radius * 0.3, 0.0, cx, cy, radius);
-  cairo_pattern_add_color_stop_rgb(g, 0.0, 0.34, 0.34, 0.36);
-  cairo_pattern_add_color_stop_rgb(g, 1.0, 0.07, 0.07, 0.08);
+void FillLitDisc(cairo_t* cr, double cx, double cy, double r, double lx, double ly, double lr,
+                 Colour lit, Colour dark) {
+  cairo_pattern_t* g = cairo_pattern_create_radial(lx, ly, lr, cx, cy, r);
+  cairo_pattern_add_color_stop_rgb(g, 0.0, lit.R, lit.G, lit.B);
+  cairo_pattern_add_color_stop_rgb(g, 1.0, dark.R, dark.G, dark.B);
   cairo_set_source(cr, g);
-  cairo_arc(cr, cx, cy, radius, 0, 2 * kPi);
+  cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
   cairo_fill(cr);
   cairo_pattern_destroy(g);
+}
+
+void DrawTyre(cairo_t* cr, double cx, double cy, double radius) {
+  DrawShadowEllipse(cr, cx + radius * 0.3, cy + radius * 0.3, radius * 1.05, radius * 1.05, 0.4);
+  FillLitDisc(cr, cx, cy, radius, cx - radius * 0.3, cy - radius * 0.3, 0.0, {0.34, 0.34, 0.36},
+              {0.07, 0.07, 0.08});
   // The rim well: darker inside, a lit lip on the lower right.
   cairo_set_source_rgb(cr, 0.05, 0.05, 0.06);
   cairo_arc(cr, cx, cy, radius * 0.5, 0, 2 * kPi);

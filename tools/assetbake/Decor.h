@@ -20,6 +20,10 @@ void DrawTree(cairo_t* cr, double cx, double cy, double radius, Colour leaf, uin
 void DrawConifer(cairo_t* cr, double cx, double cy, double radius, Colour needles, uint64_t seed);
 void DrawRock(cairo_t* cr, double cx, double cy, double radius, uint64_t seed);
 void DrawTyre(cairo_t* cr, double cx, double cy, double radius);
+// A disc of radius r round (cx, cy) shaded from `lit` at (lx, ly) (spread lr) to `dark` at its
+// rim: a bale, a screw head, a tyre.
+void FillLitDisc(cairo_t* cr, double cx, double cy, double r, double lx, double ly, double lr,
+                 Colour lit, Colour dark);
 // A soft shadow of an ellipse, offset down and to the right of its caster.
 void DrawShadowEllipse(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha);
 // Bold text centred on (cx, cy), rotated by `angle` radians, in the fixed baker face.

@@ -141,13 +141,7 @@ void Window(cairo_t* cr, double x, double y, double w, double h, const uint8_t r
 const uint8_t kReadoutRgb[3] = {6, 14, 20};
 
 void Screw(cairo_t* cr, double x, double y) {
-  cairo_pattern_t* g = cairo_pattern_create_radial(x - 1, y - 1, 0.5, x, y, 3.5);
-  cairo_pattern_add_color_stop_rgb(g, 0.0, 0.78, 0.80, 0.84);
-  cairo_pattern_add_color_stop_rgb(g, 1.0, 0.25, 0.27, 0.30);
-  cairo_set_source(cr, g);
-  cairo_arc(cr, x, y, 3.5, 0, 2 * kPi);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  FillLitDisc(cr, x, y, 3.5, x - 1, y - 1, 0.5, {0.78, 0.80, 0.84}, {0.25, 0.27, 0.30});
   cairo_set_source_rgba(cr, 0.05, 0.05, 0.05, 0.8);
   cairo_set_line_width(cr, 1.0);
   cairo_move_to(cr, x - 2.2, y + 1.2);

@@ -939,13 +939,7 @@ void DrawSheep(cairo_t* cr, double cx, double cy, double angle) {
   BakeRandom curls(static_cast<uint64_t>(cx * 100 + cy));
   for (int i = 0; i < 7; ++i) {
     const double x = curls.Range(-4.0, 3.5), y = curls.Range(-2.2, 2.2);
-    cairo_pattern_t* g = cairo_pattern_create_radial(x - 1, y - 1, 0.3, x, y, 3.0);
-    cairo_pattern_add_color_stop_rgb(g, 0.0, 0.99, 0.98, 0.94);
-    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.80, 0.78, 0.72);
-    cairo_set_source(cr, g);
-    cairo_arc(cr, x, y, 3.0, 0, 2 * kPi);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    FillLitDisc(cr, x, y, 3.0, x - 1, y - 1, 0.3, {0.99, 0.98, 0.94}, {0.80, 0.78, 0.72});
   }
   // Head and ears.
   SetColour(cr, {0.16, 0.14, 0.13});
