@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace {
@@ -58,6 +59,19 @@ const std::array<TRoadsideShape, kRoadsideShapeCount + 1> RoadsideShapes = {{
 }};
 
 int RoadsideIndex(int kind) {
+  // Every tile in view is looked up each frame, for the bike and for each opponent: tile kinds
+  // are small numbers, so a table indexed by kind replaces the search.
+  constexpr int kTableKinds = 256;
+  static const std::array<int8_t, kTableKinds> byKind = [] {
+    std::array<int8_t, kTableKinds> table;
+    table.fill(-1);
+    for (int i = kRoadsideShapeCount; i >= 1; --i) {  // the first shape of a kind wins
+      const int k = RoadsideShapes[i].Kind;
+      if (k >= 0 && k < kTableKinds) table[k] = static_cast<int8_t>(i);
+    }
+    return table;
+  }();
+  if (kind >= 0 && kind < kTableKinds) return byKind[kind];
   for (int i = 1; i <= kRoadsideShapeCount; ++i) {
     if (RoadsideShapes[i].Kind == kind) return i;
   }
@@ -101,8 +115,8 @@ double AngleBetween(double ax, double ay, double bx, double by) {
   const double dot = ax * bx + ay * by;
   const double cross = std::fabs(ax * by - ay * bx);
   const double along = std::fabs(dot);
-  const double a = cross <= along ? AtanUnit(cross / along)
-                                  : std::numbers::pi / 2 - AtanUnit(along / cross);
+  const double a =
+      cross <= along ? AtanUnit(cross / along) : std::numbers::pi / 2 - AtanUnit(along / cross);
   return dot >= 0.0 ? a : std::numbers::pi - a;
 }
 
@@ -115,8 +129,8 @@ bool InNarrowCone(const std::array<double, 4>& along, const std::array<double, 4
   const auto [nearest, farthest] = std::minmax({along[0], along[1], along[2], along[3]});
   const double d = nearest > 0.0 ? nearest : farthest < 0.0 ? -farthest : 0.0;
   if (!(d > 0.0)) return false;
-  const double spread = std::max({std::fabs(across[0]), std::fabs(across[1]),
-                                  std::fabs(across[2]), std::fabs(across[3])});
+  const double spread = std::max(
+      {std::fabs(across[0]), std::fabs(across[1]), std::fabs(across[2]), std::fabs(across[3])});
   return spread < kNarrowConeRatio * d;
 }
 

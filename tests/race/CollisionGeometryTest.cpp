@@ -23,8 +23,8 @@ TEST(RoadsideIndexTest, FindsEachRoadsideKindAndNothingElse) {
   EXPECT_EQ(RoadsideIndex(21), 18);
   EXPECT_EQ(RoadsideIndex(25), 19);
   EXPECT_EQ(RoadsideIndex(48), 32);
-  for (int kind :
-       {-1, 0, 10, 11, 12, 22, 23, 24, 27, 28, 32, 33, 34, 39, 40, 45, 46, 47, 49, 62, 73}) {
+  for (int kind : {-1000, -1, 0,  10, 11, 12, 22, 23, 24, 27, 28,  32,  33,
+                   34,    39, 40, 45, 46, 47, 49, 62, 73, 74, 255, 256, 1000}) {
     EXPECT_EQ(RoadsideIndex(kind), -1) << "kind " << kind;
   }
   for (int i = 1; i <= kRoadsideShapeCount; ++i) {
@@ -139,8 +139,8 @@ TEST(PointInQuadTest, AgreesWithTheAngleSumRuleAroundEveryRoadsideShape) {
     // Whole pixels, as the tiles' own corners are.
     for (int y = -10; y <= 82; ++y) {
       for (int x = -10; x <= 82; ++x) {
-        ASSERT_EQ(InQuad(x, y, q), RuleInQuad(x, y, q)) << "shape " << index << " at " << x
-                                                        << ", " << y;
+        ASSERT_EQ(InQuad(x, y, q), RuleInQuad(x, y, q))
+            << "shape " << index << " at " << x << ", " << y;
       }
     }
   }
