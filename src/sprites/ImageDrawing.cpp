@@ -286,19 +286,26 @@ void DrawAlpha(const TPictureCollectionItem& item, Surface& dest, const SurfaceR
 }
 
 void BlendCoverage(uint16_t* dest, const uint8_t* coverage, int count, uint16_t colour) {
-  using Coverage8 = uint8_t __attribute__((vector_size(8)));
   const Pixels8 text = Splat(colour);
   const Pixels8 full = Splat(255);
-  int i = 0;
-  for (; i + kLanes <= count; i += kLanes) {
+  const auto blend8 = [&](uint16_t* to, const uint8_t* weights) {
+    using Coverage8 = uint8_t __attribute__((vector_size(8)));
     Coverage8 bytes;
-    std::memcpy(&bytes, coverage + i, sizeof bytes);
+    std::memcpy(&bytes, weights, sizeof bytes);
     const Pixels8 a = __builtin_convertvector(bytes, Pixels8);
-    Store8(dest + i, Blend(text, Load8(dest + i), a, full - a));
-  }
-  for (; i < count; ++i)
-    dest[i] =
-        static_cast<uint16_t>(Blend<unsigned>(colour, dest[i], coverage[i], 255u - coverage[i]));
+    Store8(to, Blend(text, Load8(to), a, full - a));
+  };
+  int i = 0;
+  for (; i + kLanes <= count; i += kLanes) blend8(dest + i, coverage + i);
+  if (i >= count) return;
+  // The last few pixels go through one vector too, padded with no coverage.
+  const auto rest = static_cast<size_t>(count - i);
+  uint16_t under[kLanes] = {};
+  uint8_t weights[kLanes] = {};
+  std::memcpy(under, dest + i, rest * sizeof(uint16_t));
+  std::memcpy(weights, coverage + i, rest);
+  blend8(under, weights);
+  std::memcpy(dest + i, under, rest * sizeof(uint16_t));
 }
 
 void DrawRotated(const TPictureCollectionItem& item, Surface& dest, int x, int y, int width,
