@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "BenchPictures.h"
 #include "platform/Surface.h"
 #include "resources/ImageCollection.h"
 #include "sprites/ImageDrawing.h"
@@ -20,39 +21,14 @@ constexpr int kMapColumns = 13;
 constexpr int kMapRows = 10;
 constexpr int kTilePatterns = 8;
 constexpr int kFrameSprites = 20;
-constexpr uint32_t kMagenta = 0xFF00FF;
 
-// A picture of count patterns, each a disc on a key-coloured ground (a roughly round sprite).
 TPictureCollectionItem DiscItem(int width, int height, int count) {
-  TPictureCollectionItem item;
-  item.PatternWidth = width;
-  item.PatternHeight = height;
-  item.Transparent = true;
-  item.TransparentColor = kMagenta;
-  item.Picture.Resize(width * count, height);
-  const uint16_t key = item.ColorKey();
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width * count; ++x) {
-      const int dx = 2 * (x % width) - width + 1;
-      const int dy = 2 * y - height + 1;
-      const bool inside = dx * dx + dy * dy <= width * height;
-      item.Picture.At(x, y) = inside ? static_cast<uint16_t>(x * 31 + y * 17 + 1) : key;
-    }
-  }
-  return item;
+  return bench::EllipsePicture(width, height, count, true, 1);
 }
 
 // Opaque patterns, as the road's tile sheet is.
 TPictureCollectionItem TileSheet() {
-  TPictureCollectionItem item;
-  item.PatternWidth = kTile;
-  item.PatternHeight = kTile;
-  item.Transparent = false;
-  item.Picture.Resize(kTile * kTilePatterns, kTile);
-  for (int y = 0; y < kTile; ++y)
-    for (int x = 0; x < kTile * kTilePatterns; ++x)
-      item.Picture.At(x, y) = static_cast<uint16_t>(x ^ (y << 5));
-  return item;
+  return bench::EllipsePicture(kTile, kTile, kTilePatterns, false, 2);
 }
 
 TBackgroundSprite* MakeRoad(TSpriteEngine& engine, const TPictureCollectionItem& tiles) {

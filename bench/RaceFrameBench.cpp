@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchPictures.h"
 #include "platform/Surface.h"
 #include "resources/ImageCollection.h"
 #include "sprites/ImageDrawing.h"
@@ -25,49 +26,38 @@ constexpr int kBonuses = 10;
 constexpr int kMarks = 100;
 constexpr int kBikes = 6;
 constexpr int kMapTiles = 22;
-constexpr uint32_t kMagenta = 0xFF00FF;
-
-// A picture whose pixels outside an ellipse show the key colour (or none, when opaque).
-TPictureCollectionItem Picture(int width, int height, int count, bool keyed, int seed) {
-  TPictureCollectionItem item;
-  item.PatternWidth = width;
-  item.PatternHeight = height;
-  item.Transparent = keyed;
-  item.TransparentColor = kMagenta;
-  item.Picture.Resize(width * count, height);
-  const uint16_t key = item.ColorKey();
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width * count; ++x) {
-      const int dx = 2 * (x % width) - width + 1;
-      const int dy = 2 * y - height + 1;
-      const bool inside = dx * dx * height * height + dy * dy * width * width <=
-                          width * width * height * height;
-      const auto colour = static_cast<uint16_t>((x * 31 + y * 17 + seed) | 0x0821);
-      item.Picture.At(x, y) = keyed && !inside ? key : colour;
-    }
-  }
-  return item;
-}
 
 struct Frame {
-  TPictureCollectionItem Tiles = Picture(kTile, kTile, 8, false, 1);
-  TPictureCollectionItem Bonus = Picture(32, 32, 1, true, 2);
-  TPictureCollectionItem Mark = Picture(10, 14, 1, true, 3);
-  TPictureCollectionItem Bike = Picture(63, 68, 1, true, 4);
-  TPictureCollectionItem Panel = Picture(174, 600, 1, false, 5);
-  TPictureCollectionItem MapTile = Picture(7, 7, 1, false, 6);
-  TPictureCollectionItem Needle = Picture(12, 44, 1, true, 7);
+  TPictureCollectionItem Tiles = bench::EllipsePicture(kTile, kTile, 8, false, 1);
+  TPictureCollectionItem Bonus = bench::EllipsePicture(32, 32, 1, true, 2);
+  TPictureCollectionItem Mark = bench::EllipsePicture(10, 14, 1, true, 3);
+  TPictureCollectionItem Bike = bench::EllipsePicture(63, 68, 1, true, 4);
+  TPictureCollectionItem Panel = bench::EllipsePicture(174, 600, 1, false, 5);
+  TPictureCollectionItem MapTile = bench::EllipsePicture(7, 7, 1, false, 6);
+  TPictureCollectionItem Needle = bench::EllipsePicture(12, 44, 1, true, 7);
 };
 
 // Where everything goes: a road half a tile into its scroll, bonuses and tyre marks over it.
 constexpr int kRoadX = -31;
 constexpr int kRoadY = -45;
-int MarkX(int i) { return 200 + (i * 37) % 400; }
-int MarkY(int i) { return 40 + (i * 53) % 520; }
-int MarkAngle(int i) { return (i * 11) % 256; }
-int BikeX(int i) { return 230 + i * 70; }
-int BikeY(int i) { return 150 + (i % 3) * 140; }
-int BikeAngle(int i) { return i * 23 + 5; }
+int MarkX(int i) {
+  return 200 + (i * 37) % 400;
+}
+int MarkY(int i) {
+  return 40 + (i * 53) % 520;
+}
+int MarkAngle(int i) {
+  return (i * 11) % 256;
+}
+int BikeX(int i) {
+  return 230 + i * 70;
+}
+int BikeY(int i) {
+  return 150 + (i % 3) * 140;
+}
+int BikeAngle(int i) {
+  return i * 23 + 5;
+}
 constexpr int kNeedleAngle = 77;
 
 void DrawOurs(const Frame& f, Surface& screen) {
@@ -82,7 +72,8 @@ void DrawOurs(const Frame& f, Surface& screen) {
     DrawRotated(f.Bike, screen, BikeX(i), BikeY(i), 63, 68, 0, 0.5, 0.5, BikeAngle(i));
   DrawPattern(f.Panel, screen, 0, 0, 0);
   DrawPattern(f.Panel, screen, 626, 0, 0);
-  for (int i = 0; i < kMapTiles; ++i) DrawPattern(f.MapTile, screen, 680 + (i % 6) * 7, 80 + (i / 6) * 7, 0);
+  for (int i = 0; i < kMapTiles; ++i)
+    DrawPattern(f.MapTile, screen, 680 + (i % 6) * 7, 80 + (i / 6) * 7, 0);
   DrawRotated(f.Needle, screen, 91, 530, 12, 44, 0, 0.5, 0.9, kNeedleAngle);
 }
 
@@ -97,8 +88,8 @@ struct SdlFrame {
   Item Tiles, Bonus, Mark, Bike, Panel, MapTile, Needle;
 
   explicit SdlFrame(const Frame& f) {
-    Screen = SDL_CreateRGBSurfaceWithFormat(0, kScreenWidth, kScreenHeight, 16,
-                                            SDL_PIXELFORMAT_RGB565);
+    Screen =
+        SDL_CreateRGBSurfaceWithFormat(0, kScreenWidth, kScreenHeight, 16, SDL_PIXELFORMAT_RGB565);
     Renderer = SDL_CreateSoftwareRenderer(Screen);
     Tiles = Make(f.Tiles, false);
     Bonus = Make(f.Bonus, false);
@@ -118,8 +109,8 @@ struct SdlFrame {
   }
   Item Make(const TPictureCollectionItem& item, bool texture) {
     const Surface& p = item.Picture;
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, p.Width(), p.Height(), 16,
-                                                    SDL_PIXELFORMAT_RGB565);
+    SDL_Surface* s =
+        SDL_CreateRGBSurfaceWithFormat(0, p.Width(), p.Height(), 16, SDL_PIXELFORMAT_RGB565);
     for (int y = 0; y < p.Height(); ++y)
       std::memcpy(static_cast<uint8_t*>(s->pixels) + y * s->pitch, p.Row(y), p.Width() * 2);
     if (item.Transparent) SDL_SetColorKey(s, SDL_TRUE, item.ColorKey());
@@ -151,8 +142,10 @@ void DrawSdl(SdlFrame& s) {
       s.Blit(s.Tiles, kRoadX + c * kTile, kRoadY + r * kTile, ((r * 3 + c) % 8) * kTile, kTile,
              kTile);
   for (int i = 0; i < kBonuses; ++i) s.Blit(s.Bonus, 220 + i * 37, 60 + i * 45);
-  for (int i = 0; i < kMarks; ++i) s.Turn(s.Mark, MarkX(i), MarkY(i), 10, 14, 0.5, 0.5, MarkAngle(i));
-  for (int i = 0; i < kBikes; ++i) s.Turn(s.Bike, BikeX(i), BikeY(i), 63, 68, 0.5, 0.5, BikeAngle(i));
+  for (int i = 0; i < kMarks; ++i)
+    s.Turn(s.Mark, MarkX(i), MarkY(i), 10, 14, 0.5, 0.5, MarkAngle(i));
+  for (int i = 0; i < kBikes; ++i)
+    s.Turn(s.Bike, BikeX(i), BikeY(i), 63, 68, 0.5, 0.5, BikeAngle(i));
   SDL_RenderFlush(s.Renderer);  // the panels go over the turned pictures
   s.Blit(s.Panel, 0, 0);
   s.Blit(s.Panel, 626, 0);
