@@ -71,7 +71,8 @@ std::optional<SDL_DisplayMode> FindPictureSizedMode(int display) {
 }
 }  // namespace
 
-SdlDisplay::SdlDisplay(std::shared_ptr<SdlSession> session) : Session_(std::move(session)) {
+SdlDisplay::SdlDisplay(std::shared_ptr<SdlSession> session, std::optional<int> windowScale)
+    : Session_(std::move(session)), ForcedScale_(windowScale) {
   // Shown by the first Initialize, so the player never sees an empty window.
   Window_ = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              kPictureWidth, kPictureHeight, SDL_WINDOW_HIDDEN);
@@ -104,6 +105,8 @@ bool SdlDisplay::Initialize(bool fullScreen) {
     SDL_ShowWindow(Window_);
     SDL_RaiseWindow(Window_);
     Shown_ = true;
+    // A window manager tells the size of its decorations only once the window is mapped.
+    if (!fullScreen) SizeWindow();
   }
   Initialized_ = CreateRenderer();
   const int hz = ReportedRefreshRate();
@@ -128,11 +131,34 @@ void SdlDisplay::EnterFullScreen() {
 
 void SdlDisplay::EnterWindow() {
   SDL_SetWindowFullscreen(Window_, 0);
-  SDL_SetWindowSize(Window_, kPictureWidth, kPictureHeight);
+  SizeWindow();
   if (PendingCentre_) {
     CentreWindow();
   } else if (PendingPlacement_) {
     SetPlacement(*PendingPlacement_);
+  }
+}
+
+int SdlDisplay::WindowScale() const {
+  if (ForcedScale_) return *ForcedScale_;
+  const int display = std::max(SDL_GetWindowDisplayIndex(Window_), 0);
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return 1;
+  // Unknown decorations (no window manager, or one that does not say) count as none.
+  WindowBorders borders;
+  if (SDL_GetWindowBordersSize(Window_, &borders.Top, &borders.Left, &borders.Bottom,
+                               &borders.Right) != 0) {
+    borders = {};
+  }
+  return LargestFittingWindowScale(usable.w, usable.h, borders);
+}
+
+void SdlDisplay::SizeWindow() {
+  const int scale = WindowScale();
+  int width = 0, height = 0;
+  SDL_GetWindowSize(Window_, &width, &height);
+  if (width != scale * kPictureWidth || height != scale * kPictureHeight) {
+    SDL_SetWindowSize(Window_, scale * kPictureWidth, scale * kPictureHeight);
   }
 }
 
@@ -159,9 +185,10 @@ void SdlDisplay::FitToOutput() {
   if (width == OutputWidth_ && height == OutputHeight_) return;
   OutputWidth_ = width;
   OutputHeight_ = height;
-  // Smoothed only when stretched: at its own size every pixel lands on one pixel.
-  const bool stretched = width != kPictureWidth || height != kPictureHeight;
-  SDL_SetTextureScaleMode(Texture_, stretched ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  // Smoothed only when stretched by a fraction: at a whole multiple every picture pixel becomes
+  // a square block of screen pixels, sharp as the picture itself.
+  const bool sharp = ShownAtWholeMultiple(width, height);
+  SDL_SetTextureScaleMode(Texture_, sharp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
   Letterboxed_ = static_cast<int64_t>(width) * kPictureHeight !=
                  static_cast<int64_t>(height) * kPictureWidth;
 }

@@ -1,6 +1,7 @@
-// The game's window: the 800x600 picture stretched, centred and letterboxed into the window or
-// into full screen, shown at the vertical blank (or paced to the refresh rate where the
-// renderer cannot wait for it).
+// The game's window: the 800x600 picture at the largest whole multiple that fits the desktop (or
+// at the multiple the player asked for), or stretched, centred and letterboxed into full screen;
+// shown at the vertical blank (or paced to the refresh rate where the renderer cannot wait for
+// it).
 #pragma once
 
 #include <SDL.h>
@@ -10,18 +11,19 @@
 #include <optional>
 
 #include "platform/Devices.h"
+#include "platform/WindowScale.h"
 #include "platform/sdl/SdlRendererChoice.h"
 #include "platform/sdl/SdlSession.h"
 
-// The picture's size in display pixels. Mouse positions arrive in these too: SDL scales them to
-// the renderer's logical size.
-constexpr int kPictureWidth = 800;
-constexpr int kPictureHeight = 600;
+// Mouse positions arrive in the picture's own 800x600 pixels whatever the window's size: SDL
+// scales them to the renderer's logical size.
 
 class SdlDisplay final : public DisplayDevice {
  public:
-  // Creates the hidden window; throws std::runtime_error if it cannot.
-  explicit SdlDisplay(std::shared_ptr<SdlSession> session);
+  // Creates the hidden window; throws std::runtime_error if it cannot. Without a window scale
+  // the window takes the largest whole multiple of the picture that fits the desktop.
+  explicit SdlDisplay(std::shared_ptr<SdlSession> session,
+                      std::optional<int> windowScale = std::nullopt);
   ~SdlDisplay() override;
   SdlDisplay(const SdlDisplay&) = delete;
   SdlDisplay& operator=(const SdlDisplay&) = delete;
@@ -42,11 +44,15 @@ class SdlDisplay final : public DisplayDevice {
   bool IsFullScreen() const;
   void EnterFullScreen();
   void EnterWindow();
+  int WindowScale() const;
+  void SizeWindow();
   bool CreateRenderer();
   void FitToOutput();
   void PaceToRefresh();
 
   std::shared_ptr<SdlSession> Session_;
+  // The multiple of the picture the player asked for on the command line.
+  std::optional<int> ForcedScale_;
   SDL_Window* Window_ = nullptr;
   SDL_Renderer* Renderer_ = nullptr;
   SDL_Texture* Texture_ = nullptr;
