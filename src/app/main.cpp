@@ -35,7 +35,10 @@ int main(int argc, char** argv) {
 
   Platform platform;
   try {
-    platform = CreateSdlPlatform(options.WindowScale);
+    SdlDisplayOptions display;
+    display.WindowScale = options.WindowScale;
+    display.IconPath = folders.WindowIcon();
+    platform = CreateSdlPlatform(display);
     platform.text = CreateTtfTextRenderer(folders.Fonts());
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());

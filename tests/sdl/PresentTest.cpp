@@ -96,7 +96,7 @@ TEST_F(SdlPresentTest, AWindowWiderThanThePictureShowsItCentredBetweenBlackBars)
 }
 
 TEST_F(SdlPresentTest, AtTwiceItsSizeEachPicturePixelBecomesASharpTwoByTwoBlock) {
-  SdlDisplay display(Session, /*windowScale=*/2);
+  SdlDisplay display(Session, SdlDisplayOptions{.WindowScale = 2, .IconPath = ""});
   ASSERT_TRUE(display.Initialize(false));
   // Neighbouring pixels of very different colours: any smoothing would mix them.
   Surface picture(kPictureWidth, kPictureHeight);
@@ -119,7 +119,7 @@ TEST_F(SdlPresentTest, AtTwiceItsSizeEachPicturePixelBecomesASharpTwoByTwoBlock)
 }
 
 TEST_F(SdlPresentTest, MousePositionsInAScaledWindowArriveInPicturePixels) {
-  SdlDisplay display(Session, /*windowScale=*/3);
+  SdlDisplay display(Session, SdlDisplayOptions{.WindowScale = 3, .IconPath = ""});
   ASSERT_TRUE(display.Initialize(false));
   int width = 0, height = 0;
   SDL_GetWindowSize(display.Window(), &width, &height);

@@ -1,14 +1,13 @@
 // The SDL desktop backend: the platform's devices and the application's message loop.
 #pragma once
 
-#include <optional>
-
 #include "platform/Devices.h"
+#include "platform/sdl/SdlDisplay.h"
 
 class TMForm;
 
-// Starts SDL and makes every device; throws std::runtime_error if SDL video cannot start. The
-// window scale, if given, replaces the one chosen to fit the desktop.
-Platform CreateSdlPlatform(std::optional<int> windowScale = std::nullopt);
+// Starts SDL and makes every device, the window as the options say; throws std::runtime_error
+// if SDL video cannot start.
+Platform CreateSdlPlatform(const SdlDisplayOptions& display = {});
 // Runs the form until it terminates.
 void RunSdlApplication(TMForm& form);

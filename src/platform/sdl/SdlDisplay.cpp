@@ -1,13 +1,13 @@
 #include "platform/sdl/SdlDisplay.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <thread>
-#include <vector>
+
+#include "platform/sdl/SdlWindowIcon.h"
 
 namespace {
 constexpr char kCaption[] = "Gear Rush";
@@ -18,38 +18,6 @@ constexpr int kMaxPlausibleRefreshHz = 500;
 // A frame that took nearly a whole refresh period was held by the vertical blank, or is simply
 // slow; either way it needs no sleep.
 constexpr auto kVsyncSlack = std::chrono::milliseconds(2);
-
-// The window's icon: an orange gear, drawn here so the game needs no icon file.
-constexpr int kIconSize = 32;
-constexpr int kGearTeeth = 8;
-constexpr uint32_t kGearColour = 0xFFF08020;  // ARGB
-constexpr uint32_t kGearEdgeColour = 0xFF803000;
-
-std::vector<uint32_t> DrawGearIcon() {
-  std::vector<uint32_t> pixels(kIconSize * kIconSize, 0);  // transparent
-  const double centre = (kIconSize - 1) / 2.0;
-  for (int y = 0; y < kIconSize; ++y) {
-    for (int x = 0; x < kIconSize; ++x) {
-      const double dx = x - centre, dy = y - centre;
-      const double radius = std::hypot(dx, dy) / kIconSize;
-      const bool tooth = std::cos(kGearTeeth * std::atan2(dy, dx)) > 0.2;
-      const double outer = tooth ? 0.49 : 0.38;
-      if (radius > outer || radius < 0.14) continue;
-      const bool edge = radius > outer - 0.05 || radius < 0.19;
-      pixels[y * kIconSize + x] = edge ? kGearEdgeColour : kGearColour;
-    }
-  }
-  return pixels;
-}
-
-void SetGearIcon(SDL_Window* window) {
-  std::vector<uint32_t> pixels = DrawGearIcon();
-  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), kIconSize, kIconSize, 32,
-                                                         kIconSize * 4, SDL_PIXELFORMAT_ARGB8888);
-  if (icon == nullptr) return;
-  SDL_SetWindowIcon(window, icon);  // SDL keeps its own copy
-  SDL_FreeSurface(icon);
-}
 
 // The display's 800x600 mode closest in refresh rate to the desktop's, if it offers one.
 std::optional<SDL_DisplayMode> FindPictureSizedMode(int display) {
@@ -71,15 +39,15 @@ std::optional<SDL_DisplayMode> FindPictureSizedMode(int display) {
 }
 }  // namespace
 
-SdlDisplay::SdlDisplay(std::shared_ptr<SdlSession> session, std::optional<int> windowScale)
-    : Session_(std::move(session)), ForcedScale_(windowScale) {
+SdlDisplay::SdlDisplay(std::shared_ptr<SdlSession> session, const SdlDisplayOptions& options)
+    : Session_(std::move(session)), ForcedScale_(options.WindowScale) {
   // Shown by the first Initialize, so the player never sees an empty window.
   Window_ = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              kPictureWidth, kPictureHeight, SDL_WINDOW_HIDDEN);
   if (Window_ == nullptr) {
     throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
   }
-  SetGearIcon(Window_);
+  SetWindowIcon(Window_, options.IconPath);
   HandCursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
   if (HandCursor_ != nullptr) SDL_SetCursor(HandCursor_);
 }

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/Devices.h"
 #include "platform/WindowScale.h"
@@ -18,12 +19,17 @@
 // Mouse positions arrive in the picture's own 800x600 pixels whatever the window's size: SDL
 // scales them to the renderer's logical size.
 
+struct SdlDisplayOptions {
+  // The multiple of the picture a window shows; by default the largest that fits the desktop.
+  std::optional<int> WindowScale;
+  // A PNG picture for the window's icon; a drawn gear when it cannot be read.
+  std::string IconPath;
+};
+
 class SdlDisplay final : public DisplayDevice {
  public:
-  // Creates the hidden window; throws std::runtime_error if it cannot. Without a window scale
-  // the window takes the largest whole multiple of the picture that fits the desktop.
-  explicit SdlDisplay(std::shared_ptr<SdlSession> session,
-                      std::optional<int> windowScale = std::nullopt);
+  // Creates the hidden window; throws std::runtime_error if it cannot.
+  explicit SdlDisplay(std::shared_ptr<SdlSession> session, const SdlDisplayOptions& options = {});
   ~SdlDisplay() override;
   SdlDisplay(const SdlDisplay&) = delete;
   SdlDisplay& operator=(const SdlDisplay&) = delete;
