@@ -73,8 +73,12 @@ bool SdlDisplay::Initialize(bool fullScreen) {
     SDL_ShowWindow(Window_);
     SDL_RaiseWindow(Window_);
     Shown_ = true;
-    // A window manager tells the size of its decorations only once the window is mapped.
-    if (!fullScreen) SizeWindow();
+    // A window manager tells the size of its decorations once the window is mapped, in an
+    // event SDL reads when pumped (the events stay queued for the event loop).
+    if (!fullScreen) {
+      SDL_PumpEvents();
+      SizeWindow();
+    }
   }
   Initialized_ = CreateRenderer();
   const int hz = ReportedRefreshRate();
