@@ -111,18 +111,22 @@ void SdlDisplay::EnterWindow() {
   }
 }
 
-int SdlDisplay::WindowScale() const {
+WindowBorders SdlDisplay::Decorations() {
+  // Unknown decorations (no window manager, or one that does not say) count as none.
+  WindowBorders now;
+  if (SDL_GetWindowBordersSize(Window_, &now.Top, &now.Left, &now.Bottom, &now.Right) != 0) {
+    now = {};
+  }
+  if (now.Top > 0 || now.Left > 0 || now.Bottom > 0 || now.Right > 0) KnownBorders_ = now;
+  return KnownBorders_;
+}
+
+int SdlDisplay::WindowScale() {
   if (ForcedScale_) return *ForcedScale_;
   const int display = std::max(SDL_GetWindowDisplayIndex(Window_), 0);
   SDL_Rect usable{};
   if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return 1;
-  // Unknown decorations (no window manager, or one that does not say) count as none.
-  WindowBorders borders;
-  if (SDL_GetWindowBordersSize(Window_, &borders.Top, &borders.Left, &borders.Bottom,
-                               &borders.Right) != 0) {
-    borders = {};
-  }
-  return LargestFittingWindowScale(usable.w, usable.h, borders);
+  return LargestFittingWindowScale(usable.w, usable.h, Decorations());
 }
 
 void SdlDisplay::SizeWindow() {

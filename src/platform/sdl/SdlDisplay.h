@@ -50,7 +50,8 @@ class SdlDisplay final : public DisplayDevice {
   bool IsFullScreen() const;
   void EnterFullScreen();
   void EnterWindow();
-  int WindowScale() const;
+  WindowBorders Decorations();
+  int WindowScale();
   void SizeWindow();
   bool CreateRenderer();
   void FitToOutput();
@@ -59,6 +60,9 @@ class SdlDisplay final : public DisplayDevice {
   std::shared_ptr<SdlSession> Session_;
   // The multiple of the picture the player asked for on the command line.
   std::optional<int> ForcedScale_;
+  // The window manager's decorations as last told; in full screen, and just after it, it
+  // tells none.
+  WindowBorders KnownBorders_;
   SDL_Window* Window_ = nullptr;
   SDL_Renderer* Renderer_ = nullptr;
   SDL_Texture* Texture_ = nullptr;
