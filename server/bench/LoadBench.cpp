@@ -66,7 +66,10 @@ LoadResult Submit(const std::string& baseUrl, int clients, const std::atomic<boo
     threads.emplace_back([&, c] {
       LoadResult mine;
       for (int n = 0; !stop.load(); ++n) {
-        const std::string name = "C" + std::to_string(c) + "N" + std::to_string(n);
+        std::string name = "C";
+        name += std::to_string(c);
+        name += 'N';
+        name += std::to_string(n);
         httplib::Client client(baseUrl);
         client.set_keep_alive(false);
         const httplib::Result answer =

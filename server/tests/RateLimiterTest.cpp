@@ -24,12 +24,21 @@ TEST(RateLimiter, ZeroAMinuteLimitsNothing) {
   for (int i = 0; i < 1000; ++i) ASSERT_TRUE(limiter.Allow("10.0.0.1", 0));
 }
 
+namespace {
+// A made-up client address, one per number.
+std::string Address(char prefix, int number) {
+  std::string address(1, prefix);
+  address += std::to_string(number);
+  return address;
+}
+}  // namespace
+
 TEST(RateLimiter, QuietAddressesAreForgotten) {
   RateLimiter limiter(60, 2);
-  for (int i = 0; i < 5000; ++i) limiter.Allow("a" + std::to_string(i), 0);
+  for (int i = 0; i < 5000; ++i) limiter.Allow(Address('a', i), 0);
   EXPECT_GE(limiter.TrackedAddresses(), 1024u);
   // A minute later every bucket is full again; the next sweep drops them.
-  for (int i = 0; i < 5000; ++i) limiter.Allow("b" + std::to_string(i), 60000);
+  for (int i = 0; i < 5000; ++i) limiter.Allow(Address('b', i), 60000);
   EXPECT_EQ(limiter.TrackedAddresses(), 5000u) << "only the new addresses are left";
   EXPECT_FALSE(limiter.Allow("b1", 60000) && limiter.Allow("b1", 60000) &&
                limiter.Allow("b1", 60000))

@@ -72,7 +72,9 @@ TEST_F(StoreTest, TwoServersOnOneFileLoseNothingAndShareDuplicates) {
     threads.emplace_back([&, t] {
       ScoreStore& store = t % 2 == 0 ? first : second;
       for (int i = 0; i < kPerThread; ++i) {
-        const ScoreEntry entry{"T" + std::to_string(t), i, "X"};
+        std::string name(1, 'T');
+        name += std::to_string(t);
+        const ScoreEntry entry{name, i, "X"};
         ASSERT_EQ(store.Add(entry, 5000), ScoreStore::Outcome::Stored);
       }
     });

@@ -75,3 +75,9 @@ std::string GameFolders::Song(const char* file) const {
 std::string GameFolders::Fonts() const {
   return (Data_ / "Fonts").string();
 }
+
+std::string GameFolders::WindowIcon() const {
+  return (Data_ / ".." / "icons" / "hicolor" / "64x64" / "apps" / "gearrush.png")
+      .lexically_normal()
+      .string();
+}

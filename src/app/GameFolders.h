@@ -24,6 +24,9 @@ class GameFolders {
   std::string Resource(const char* file) const;
   std::string Song(const char* file) const;
   std::string Fonts() const;
+  // The 64-pixel desktop icon, which lies beside the data folder: icons/ beside the build tree's
+  // Data/, share/icons/ beside an install's share/gearrush/.
+  std::string WindowIcon() const;
   // The folder of the options and high-score files; made when they are first saved.
   const std::string& Saves() const { return Saves_; }
   // The link file opened at shutdown when it exists, beside the game's data.

@@ -1,10 +1,10 @@
 // The program entry: the desktop platform, the one main form, and its message loop.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <utility>
 
+#include "app/CommandLine.h"
 #include "app/GameFolders.h"
 #include "app/TMForm.h"
 #include "online/ScoreServer.h"
@@ -18,25 +18,27 @@
 
 int main(int argc, char** argv) {
   GameFolders folders = GameFolders::ForThisProgram(GR_INSTALLED_DATA);
-  // The one option: which score server the game sends to and links to.
-  const char* scoreServerOption = nullptr;
-  if (argc == 3 && std::strcmp(argv[1], kScoreServerOption) == 0) {
-    scoreServerOption = argv[2];
-  } else if (argc != 1) {
-    std::fprintf(stderr, "usage: gearrush [%s URL]\n", kScoreServerOption);
-    return 2;
-  }
+  CommandLine options;
   std::string scoreServer;
   try {
-    scoreServer = ChooseScoreServer(scoreServerOption, std::getenv(kScoreServerVariable));
+    options = ParseCommandLine(argc, argv);
+    if (options.Help) {
+      std::fputs(CommandLineHelp().c_str(), stdout);
+      return 0;
+    }
+    scoreServer = ChooseScoreServer(options.ScoreServer ? options.ScoreServer->c_str() : nullptr,
+                                    std::getenv(kScoreServerVariable));
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "gearrush: %s\n", error.what());
+    std::fprintf(stderr, "gearrush: %s\n%s\n", error.what(), CommandLineUsage().c_str());
     return 2;
   }
 
   Platform platform;
   try {
-    platform = CreateSdlPlatform();
+    SdlDisplayOptions display;
+    display.WindowScale = options.WindowScale;
+    display.IconPath = folders.WindowIcon();
+    platform = CreateSdlPlatform(display);
     platform.text = CreateTtfTextRenderer(folders.Fonts());
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());

@@ -18,8 +18,8 @@ class Clock {
   virtual uint32_t SeedFromClock();
 };
 
-// The 800x600 picture on the desktop: a window with the picture stretched and centred, or full
-// screen (exclusive 800x600 where offered, else desktop full screen, letterboxed).
+// The 800x600 picture on the desktop: a window at a whole multiple of its size, or full screen
+// (exclusive 800x600 where offered, else desktop full screen, letterboxed).
 class DisplayDevice {
  public:
   struct Placement {

@@ -124,7 +124,10 @@ std::string BossKeyText(uint8_t modifier, uint16_t key) {
   } else if (modifier & ss::Shift) {
     text = "SHIFT+";
   }
-  if (key >= vk::F1 && key <= vk::F12) text += "F" + std::to_string(key - vk::F1 + 1);
+  if (key >= vk::F1 && key <= vk::F12) {
+    text += 'F';
+    text += std::to_string(key - vk::F1 + 1);
+  }
   if (text.empty()) return "?";
   if (text.back() == '+') text += '?';
   return text;

@@ -11,7 +11,9 @@ namespace {
 constexpr double kSpeedReadoutFactor = 1.9;
 
 std::string TwoDigits(int value) {
-  return (value < 10 ? "0" : "") + std::to_string(value);
+  std::string digits(value < 10 ? "0" : "");
+  digits += std::to_string(value);
+  return digits;
 }
 }  // namespace
 

@@ -56,6 +56,7 @@ TEST_F(GameFoldersTest, ABuildTreeKeepsEverythingInTheDataFolderBesideTheProgram
   EXPECT_EQ(folders.Resource("Res1.dxg"), (program / "Data" / "Res" / "Res1.dxg").string());
   EXPECT_EQ(folders.Song("Race.xm"), (program / "Data" / "Music" / "Race.xm").string());
   EXPECT_EQ(folders.Fonts(), (program / "Data" / "Fonts").string());
+  EXPECT_EQ(folders.WindowIcon(), (program / "icons/hicolor/64x64/apps/gearrush.png").string());
   EXPECT_EQ(folders.Saves(), (program / "Data" / "Save").string());
   EXPECT_EQ(folders.LinkFile(), (program / "play.url").string());
 }
@@ -70,6 +71,8 @@ TEST_F(GameFoldersTest, AnInstalledProgramReadsItsPrefixAndSavesInTheXdgDataFold
   EXPECT_EQ(folders.Song("Menu.xm"), (data / "Music" / "Menu.xm").string());
   EXPECT_EQ(folders.Saves(), "/home/rider/data/gearrush");
   EXPECT_EQ(folders.LinkFile(), (data / "play.url").string());
+  EXPECT_EQ(folders.WindowIcon(),
+            (Dir / "prefix/share/icons/hicolor/64x64/apps/gearrush.png").string());
 
   // Without the variable, or with a relative one (which the XDG rules say to ignore), the
   // default below the home folder.

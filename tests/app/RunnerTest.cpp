@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -156,6 +157,46 @@ TEST_F(RunnerTest, FocusLossStopsTheTimerButNotTheStateLines) {
   const RunResult run = Run("--ticks 200", "10 focus-lost\n150 focus-gained\n");
   ASSERT_EQ(run.Status, 0) << run.Errors;
   ASSERT_EQ(run.StateLines.size(), 200u);
+}
+
+// The race's clock, speed and road, which a running frame timer changes every tick.
+std::string RaceMotion(const std::string& line) {
+  std::string motion;
+  for (const char* field : {"\"TimeLeftMs\":", "\"Speed\":", "\"ViewRow\":", "\"ScrollVY\":"}) {
+    const size_t at = line.find(field);
+    if (at == std::string::npos) return "?";
+    motion += line.substr(at, line.find(',', at) - at) + " ";
+  }
+  return motion;
+}
+
+long Field(const std::string& line, const std::string& name) {
+  const size_t at = line.find("\"" + name + "\":");
+  return at == std::string::npos ? -1 : std::atol(line.c_str() + at + name.size() + 3);
+}
+
+TEST_F(RunnerTest, ARaceFreezesWhileTheWindowHasLostFocusAndGoesOnWithoutAJump) {
+  // Into a race with the throttle held; the window loses focus at tick 400 for 80 ticks.
+  const RunResult run = Run("--ticks 520 --seed 5",
+                            "120 press Enter\n140 press Enter\n340 down Up\n"
+                            "400 focus-lost\n480 focus-gained\n");
+  ASSERT_EQ(run.Status, 0) << run.Errors;
+  ASSERT_EQ(run.StateLines.size(), 520u);
+  const std::vector<std::string>& lines = run.StateLines;  // lines[i] is tick i + 1
+  ASSERT_TRUE(Has(lines[398], "\"CurrentScreen\":6,")) << lines[398];
+  ASSERT_NE(RaceMotion(lines[397]), RaceMotion(lines[398]));  // tick 399 still moves
+  for (int tick = 400; tick < 480; ++tick) {
+    EXPECT_EQ(RaceMotion(lines[tick - 1]), RaceMotion(lines[398])) << "tick " << tick;
+    // Only the frame timer stops: no dialog covers the race.
+    EXPECT_TRUE(Has(lines[tick - 1], "\"ActiveDialog\":0,")) << "tick " << tick;
+  }
+  // Back in focus, each tick takes one frame off the race's time, as before the pause: the
+  // 80 ticks spent away are not charged.
+  const long frameMs = Field(lines[398], "FrameMs");
+  ASSERT_GT(frameMs, 0);
+  EXPECT_EQ(Field(lines[397], "TimeLeftMs") - Field(lines[398], "TimeLeftMs"), frameMs);
+  EXPECT_EQ(Field(lines[478], "TimeLeftMs") - Field(lines[481], "TimeLeftMs"), 3 * frameMs);
+  EXPECT_NE(RaceMotion(lines[480]), RaceMotion(lines[481]));
 }
 
 TEST_F(RunnerTest, ADisplayReportingNoRefreshRateRunsTheClockAtTheGamesSixtyHertzFallback) {

@@ -28,7 +28,8 @@ TEST(Rebake, ASecondBakeGivesByteIdenticalFiles) {
       fs::temp_directory_path() / ("gearrush-rebake-test-" + std::to_string(getpid()));
   fs::remove_all(out);
   fs::create_directories(out);
-  const std::string command = "\"" + baker.string() + "\" \"" + out.string() + "\"";
+  std::string command(1, '"');
+  command += baker.string() + "\" \"" + out.string() + "\"";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
   int compared = 0;

@@ -94,3 +94,58 @@ TEST_F(SdlPresentTest, AWindowWiderThanThePictureShowsItCentredBetweenBlackBars)
   EXPECT_EQ(WindowPixel565(window, 1000, 300), 0);
   EXPECT_EQ(WindowPixel565(window, 1199, 599), 0);
 }
+
+TEST_F(SdlPresentTest, AtTwiceItsSizeEachPicturePixelBecomesASharpTwoByTwoBlock) {
+  SdlDisplay display(Session, SdlDisplayOptions{.WindowScale = 2, .IconPath = ""});
+  ASSERT_TRUE(display.Initialize(false));
+  // Neighbouring pixels of very different colours: any smoothing would mix them.
+  Surface picture(kPictureWidth, kPictureHeight);
+  const uint16_t colours[] = {0x0000, 0xFFFF, 0xF800, 0x07E0, 0x001F, 0x8410, 0x0821};
+  for (int y = 0; y < kPictureHeight; ++y) {
+    for (int x = 0; x < kPictureWidth; ++x) picture.At(x, y) = colours[(x * 3 + y) % 7];
+  }
+  display.Present(picture);
+  SDL_Surface* window = SDL_GetWindowSurface(display.Window());
+  ASSERT_NE(window, nullptr);
+  ASSERT_EQ(window->w, 2 * kPictureWidth);
+  ASSERT_EQ(window->h, 2 * kPictureHeight);
+  int differing = 0;
+  for (int y = 0; y < window->h; ++y) {
+    for (int x = 0; x < window->w; ++x) {
+      differing += WindowPixel565(window, x, y) != picture.At(x / 2, y / 2);
+    }
+  }
+  EXPECT_EQ(differing, 0);
+}
+
+TEST_F(SdlPresentTest, MousePositionsInAScaledWindowArriveInPicturePixels) {
+  SdlDisplay display(Session, SdlDisplayOptions{.WindowScale = 3, .IconPath = ""});
+  ASSERT_TRUE(display.Initialize(false));
+  int width = 0, height = 0;
+  SDL_GetWindowSize(display.Window(), &width, &height);
+  ASSERT_EQ(width, 2400);
+  ASSERT_EQ(height, 1800);
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.windowID = SDL_GetWindowID(display.Window());
+  motion.motion.x = 1502;  // window pixel 1502 lies in picture pixel 500 (1500 to 1502)
+  motion.motion.y = 1799;  // the window's last row: the picture's last row, 599
+  ASSERT_EQ(SDL_PushEvent(&motion), 1);
+  SDL_Event click{};
+  click.type = SDL_MOUSEBUTTONDOWN;
+  click.button.windowID = motion.motion.windowID;
+  click.button.button = SDL_BUTTON_LEFT;
+  click.button.x = 3;
+  click.button.y = 2;
+  ASSERT_EQ(SDL_PushEvent(&click), 1);
+
+  SDL_Event arrived{};
+  ASSERT_EQ(SDL_PeepEvents(&arrived, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION), 1);
+  EXPECT_EQ(arrived.motion.x, 500);
+  EXPECT_EQ(arrived.motion.y, 599);
+  ASSERT_EQ(SDL_PeepEvents(&arrived, 1, SDL_GETEVENT, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONDOWN), 1);
+  EXPECT_EQ(arrived.button.x, 1);
+  EXPECT_EQ(arrived.button.y, 0);
+}

@@ -366,7 +366,7 @@ TEST_F(SavePairTest, LongStoredTextsAreCheckedWholeAndTheCountryIsCutOnReading) 
 
   // One byte beyond a name the signature covers is a damaged table.
   std::string hs = Slurp(Save("hs"));
-  hs.insert(2999, "M");
+  hs.insert(hs.begin() + 2999, 'M');
   std::ofstream(Save("hs"), std::ios::binary) << hs;
   StartUp();
   EXPECT_EQ(StartedWith(), "reset");

@@ -108,8 +108,13 @@ void WriteListSheet(TDXImageList& list, const std::string& path) {
   cairo_set_source_rgb(cr, 0.12, 0.12, 0.16);
   cairo_paint(cr);
   for (const Placed& p : placed) {
-    const std::string text =
-        std::to_string(p.C.Item) + (p.C.Pattern >= 0 ? ":" + std::to_string(p.C.Pattern) : " -");
+    std::string text = std::to_string(p.C.Item);
+    if (p.C.Pattern >= 0) {
+      text += ':';
+      text += std::to_string(p.C.Pattern);
+    } else {
+      text += " -";
+    }
     Label(cr, text, p.X, p.Y);
     if (p.C.Pattern < 0) continue;
     Surface s(p.C.W, p.C.H);

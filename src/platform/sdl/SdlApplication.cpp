@@ -12,11 +12,11 @@
 #include "platform/sdl/SdlSound.h"
 #include "platform/sdl/SdlSystemServices.h"
 
-Platform CreateSdlPlatform() {
+Platform CreateSdlPlatform(const SdlDisplayOptions& display) {
   const std::shared_ptr<SdlSession> session = SdlSession::Start();
   Platform platform;
   platform.clock = std::make_unique<SdlClock>(session);
-  platform.display = std::make_unique<SdlDisplay>(session);
+  platform.display = std::make_unique<SdlDisplay>(session, display);
   platform.keyboard = std::make_unique<SdlKeyboard>(session);
   platform.sound = std::make_unique<SdlSound>(session);
   platform.music = std::make_unique<SdlMusic>(session);

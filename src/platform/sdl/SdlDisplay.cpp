@@ -1,13 +1,13 @@
 #include "platform/sdl/SdlDisplay.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <thread>
-#include <vector>
+
+#include "platform/sdl/SdlWindowIcon.h"
 
 namespace {
 constexpr char kCaption[] = "Gear Rush";
@@ -18,38 +18,6 @@ constexpr int kMaxPlausibleRefreshHz = 500;
 // A frame that took nearly a whole refresh period was held by the vertical blank, or is simply
 // slow; either way it needs no sleep.
 constexpr auto kVsyncSlack = std::chrono::milliseconds(2);
-
-// The window's icon: an orange gear, drawn here so the game needs no icon file.
-constexpr int kIconSize = 32;
-constexpr int kGearTeeth = 8;
-constexpr uint32_t kGearColour = 0xFFF08020;  // ARGB
-constexpr uint32_t kGearEdgeColour = 0xFF803000;
-
-std::vector<uint32_t> DrawGearIcon() {
-  std::vector<uint32_t> pixels(kIconSize * kIconSize, 0);  // transparent
-  const double centre = (kIconSize - 1) / 2.0;
-  for (int y = 0; y < kIconSize; ++y) {
-    for (int x = 0; x < kIconSize; ++x) {
-      const double dx = x - centre, dy = y - centre;
-      const double radius = std::hypot(dx, dy) / kIconSize;
-      const bool tooth = std::cos(kGearTeeth * std::atan2(dy, dx)) > 0.2;
-      const double outer = tooth ? 0.49 : 0.38;
-      if (radius > outer || radius < 0.14) continue;
-      const bool edge = radius > outer - 0.05 || radius < 0.19;
-      pixels[y * kIconSize + x] = edge ? kGearEdgeColour : kGearColour;
-    }
-  }
-  return pixels;
-}
-
-void SetGearIcon(SDL_Window* window) {
-  std::vector<uint32_t> pixels = DrawGearIcon();
-  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), kIconSize, kIconSize, 32,
-                                                         kIconSize * 4, SDL_PIXELFORMAT_ARGB8888);
-  if (icon == nullptr) return;
-  SDL_SetWindowIcon(window, icon);  // SDL keeps its own copy
-  SDL_FreeSurface(icon);
-}
 
 // The display's 800x600 mode closest in refresh rate to the desktop's, if it offers one.
 std::optional<SDL_DisplayMode> FindPictureSizedMode(int display) {
@@ -71,14 +39,15 @@ std::optional<SDL_DisplayMode> FindPictureSizedMode(int display) {
 }
 }  // namespace
 
-SdlDisplay::SdlDisplay(std::shared_ptr<SdlSession> session) : Session_(std::move(session)) {
+SdlDisplay::SdlDisplay(std::shared_ptr<SdlSession> session, const SdlDisplayOptions& options)
+    : Session_(std::move(session)), ForcedScale_(options.WindowScale) {
   // Shown by the first Initialize, so the player never sees an empty window.
   Window_ = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              kPictureWidth, kPictureHeight, SDL_WINDOW_HIDDEN);
   if (Window_ == nullptr) {
     throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
   }
-  SetGearIcon(Window_);
+  SetWindowIcon(Window_, options.IconPath);
   HandCursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
   if (HandCursor_ != nullptr) SDL_SetCursor(HandCursor_);
 }
@@ -104,6 +73,12 @@ bool SdlDisplay::Initialize(bool fullScreen) {
     SDL_ShowWindow(Window_);
     SDL_RaiseWindow(Window_);
     Shown_ = true;
+    // A window manager tells the size of its decorations once the window is mapped, in an
+    // event SDL reads when pumped (the events stay queued for the event loop).
+    if (!fullScreen) {
+      SDL_PumpEvents();
+      SizeWindow();
+    }
   }
   Initialized_ = CreateRenderer();
   const int hz = ReportedRefreshRate();
@@ -128,11 +103,38 @@ void SdlDisplay::EnterFullScreen() {
 
 void SdlDisplay::EnterWindow() {
   SDL_SetWindowFullscreen(Window_, 0);
-  SDL_SetWindowSize(Window_, kPictureWidth, kPictureHeight);
+  SizeWindow();
   if (PendingCentre_) {
     CentreWindow();
   } else if (PendingPlacement_) {
     SetPlacement(*PendingPlacement_);
+  }
+}
+
+WindowBorders SdlDisplay::Decorations() {
+  // Unknown decorations (no window manager, or one that does not say) count as none.
+  WindowBorders now;
+  if (SDL_GetWindowBordersSize(Window_, &now.Top, &now.Left, &now.Bottom, &now.Right) != 0) {
+    now = {};
+  }
+  if (now.Top > 0 || now.Left > 0 || now.Bottom > 0 || now.Right > 0) KnownBorders_ = now;
+  return KnownBorders_;
+}
+
+int SdlDisplay::WindowScale() {
+  if (ForcedScale_) return *ForcedScale_;
+  const int display = std::max(SDL_GetWindowDisplayIndex(Window_), 0);
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return 1;
+  return LargestFittingWindowScale(usable.w, usable.h, Decorations());
+}
+
+void SdlDisplay::SizeWindow() {
+  const int scale = WindowScale();
+  int width = 0, height = 0;
+  SDL_GetWindowSize(Window_, &width, &height);
+  if (width != scale * kPictureWidth || height != scale * kPictureHeight) {
+    SDL_SetWindowSize(Window_, scale * kPictureWidth, scale * kPictureHeight);
   }
 }
 
@@ -159,9 +161,10 @@ void SdlDisplay::FitToOutput() {
   if (width == OutputWidth_ && height == OutputHeight_) return;
   OutputWidth_ = width;
   OutputHeight_ = height;
-  // Smoothed only when stretched: at its own size every pixel lands on one pixel.
-  const bool stretched = width != kPictureWidth || height != kPictureHeight;
-  SDL_SetTextureScaleMode(Texture_, stretched ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  // Smoothed only when stretched by a fraction: at a whole multiple every picture pixel becomes
+  // a square block of screen pixels, sharp as the picture itself.
+  const bool sharp = ShownAtWholeMultiple(width, height);
+  SDL_SetTextureScaleMode(Texture_, sharp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
   Letterboxed_ = static_cast<int64_t>(width) * kPictureHeight !=
                  static_cast<int64_t>(height) * kPictureWidth;
 }

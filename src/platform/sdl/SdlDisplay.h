@@ -1,6 +1,7 @@
-// The game's window: the 800x600 picture stretched, centred and letterboxed into the window or
-// into full screen, shown at the vertical blank (or paced to the refresh rate where the
-// renderer cannot wait for it).
+// The game's window: the 800x600 picture at the largest whole multiple that fits the desktop (or
+// at the multiple the player asked for), or stretched, centred and letterboxed into full screen;
+// shown at the vertical blank (or paced to the refresh rate where the renderer cannot wait for
+// it).
 #pragma once
 
 #include <SDL.h>
@@ -8,20 +9,27 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/Devices.h"
+#include "platform/WindowScale.h"
 #include "platform/sdl/SdlRendererChoice.h"
 #include "platform/sdl/SdlSession.h"
 
-// The picture's size in display pixels. Mouse positions arrive in these too: SDL scales them to
-// the renderer's logical size.
-constexpr int kPictureWidth = 800;
-constexpr int kPictureHeight = 600;
+// Mouse positions arrive in the picture's own 800x600 pixels whatever the window's size: SDL
+// scales them to the renderer's logical size.
+
+struct SdlDisplayOptions {
+  // The multiple of the picture a window shows; by default the largest that fits the desktop.
+  std::optional<int> WindowScale;
+  // A PNG picture for the window's icon; a drawn gear when it cannot be read.
+  std::string IconPath;
+};
 
 class SdlDisplay final : public DisplayDevice {
  public:
   // Creates the hidden window; throws std::runtime_error if it cannot.
-  explicit SdlDisplay(std::shared_ptr<SdlSession> session);
+  explicit SdlDisplay(std::shared_ptr<SdlSession> session, const SdlDisplayOptions& options = {});
   ~SdlDisplay() override;
   SdlDisplay(const SdlDisplay&) = delete;
   SdlDisplay& operator=(const SdlDisplay&) = delete;
@@ -42,11 +50,19 @@ class SdlDisplay final : public DisplayDevice {
   bool IsFullScreen() const;
   void EnterFullScreen();
   void EnterWindow();
+  WindowBorders Decorations();
+  int WindowScale();
+  void SizeWindow();
   bool CreateRenderer();
   void FitToOutput();
   void PaceToRefresh();
 
   std::shared_ptr<SdlSession> Session_;
+  // The multiple of the picture the player asked for on the command line.
+  std::optional<int> ForcedScale_;
+  // The window manager's decorations as last told; in full screen, and just after it, it
+  // tells none.
+  WindowBorders KnownBorders_;
   SDL_Window* Window_ = nullptr;
   SDL_Renderer* Renderer_ = nullptr;
   SDL_Texture* Texture_ = nullptr;
