@@ -2,6 +2,7 @@
 // planted link, two games quitting together, and whatever stands in place of a save file.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -98,6 +99,32 @@ std::unique_ptr<FaultyFiles> Faulty(int failAt = -1, int error = EIO, bool crash
   files->Crash = crash;
   return files;
 }
+
+// The real calls, but the folder can never be locked (the lock call itself fails); closing a
+// descriptor these calls did not open is refused and noted.
+class UnlockableFiles final : public SaveFileSystem {
+ public:
+  std::set<int> Open_;
+  std::vector<int> StrayCloses;
+
+  int Open(const std::string& path, int flags, mode_t mode) override {
+    const int fd = SaveFileSystem::Open(path, flags, mode);
+    if (fd >= 0) Open_.insert(fd);
+    return fd;
+  }
+  int Close(int fd) override {
+    if (Open_.erase(fd) == 0) {
+      StrayCloses.push_back(fd);
+      errno = EBADF;
+      return -1;
+    }
+    return SaveFileSystem::Close(fd);
+  }
+  int TryLock(int) override {
+    errno = ENOLCK;
+    return -1;
+  }
+};
 
 class SavePairTest : public ::testing::Test {
  protected:
@@ -377,4 +404,40 @@ TEST_F(SavePairTest, LongStoredTextsAreCheckedWholeAndTheCountryIsCutOnReading) 
       << std::string(SaveFolder::kMaxFileBytes, 'C') << "\r\n1\r\n9\r\n\r\n";
   StartUp();
   EXPECT_FALSE(GameOptions.FullScreen) << "the defaults";
+}
+
+TEST_F(SavePairTest, AGameThatCannotLockTheFolderReadsThePairButLeavesAnotherGamesFilesAlone) {
+  SaveOldPairThenPlayNew();
+  // Another game is saving: its two temporary files are there, not yet renamed.
+  std::ofstream(Save("hs.tmp-other"), std::ios::binary) << "half a table";
+  std::ofstream(Save("options.tmp-other"), std::ios::binary) << "half the options";
+  const std::set<std::string> saving = {"hs", "options", "hs.tmp-other", "options.tmp-other"};
+
+  {
+    SCOPED_TRACE("the lock cannot be taken at all");
+    auto files = std::make_unique<UnlockableFiles>();
+    const UnlockableFiles* calls = files.get();
+    ResetOptionsState();
+    for (auto& entry : HighScores) entry = {};
+    SaveFolder folder("Data/Save", std::move(files));
+    LoadSaveFiles(folder);
+    EXPECT_EQ(StartedWith(), "OLD");
+    EXPECT_EQ(SaveFolderNames(), saving) << "the other game's files are not ours to touch";
+    EXPECT_TRUE(calls->StrayCloses.empty()) << "only what was opened is closed";
+    EXPECT_TRUE(calls->Open_.empty()) << "and everything opened is closed";
+  }
+  {
+    SCOPED_TRACE("the other game holds the lock longer than a start-up waits");
+    const int held = open(Save("").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    StartUp();
+    EXPECT_EQ(StartedWith(), "OLD");
+    EXPECT_EQ(SaveFolderNames(), saving);
+    close(held);
+  }
+  // Once the folder is free the next start clears what an ended save left behind.
+  StartUp();
+  EXPECT_EQ(StartedWith(), "OLD");
+  EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}));
 }
