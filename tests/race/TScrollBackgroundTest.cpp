@@ -173,6 +173,15 @@ TEST_F(ScrollingRoad, WindowOutsideTheGridShowsPlainGround) {
   EXPECT_EQ(road->Cell(3, 0), 50);
   EXPECT_EQ(road->Cell(3, 5), 50);
   EXPECT_EQ(road->Cell(3, 6), 0);
+  // The top and right edges: row 1 and column 650 are the grid's own, row 0 and column 651 not.
+  ViewRow = -1;
+  ViewCol = 648;
+  road->RefreshRoadWindow();
+  EXPECT_EQ(road->Cell(0, 0), 0);
+  EXPECT_EQ(road->Cell(0, 1), 0);
+  EXPECT_EQ(road->Cell(0, 2), 50);
+  EXPECT_EQ(road->Cell(2, 2), 50);
+  EXPECT_EQ(road->Cell(3, 2), 0);
 }
 
 TEST_F(ScrollingRoad, RidingForwardMovesTheTrackDownAndStepsTheViewUp) {
