@@ -265,6 +265,96 @@ TEST_F(OpponentRulesTest, PaceChangesWaitWhileTheRiderAvoids) {
   EXPECT_NEAR(car.Speed, varied + AccelOf(1, varied), 1e-9);
 }
 
+// The lane and pace timers count whole frames down to zero, and only a frame that finds them at
+// zero or below draws anew; both then wait 4000 ms plus 300 ms for each step of a draw of 10.
+TEST_F(OpponentRulesTest, LaneAndPaceChangesComeTheFrameAfterTheirTimersRunOut) {
+  TOpponent& car = Rider(1);
+  car.LaneTimerMs = FrameMs;
+  car.SpeedTimerMs = FrameMs + 1;
+  car.SpeedJitter = 2;
+  car.Speed = 100;
+  RandSeed = 5;
+  Lcg lcg{5};
+  MoveRiders(1);
+  EXPECT_EQ(car.LaneTimerMs, 0);
+  EXPECT_EQ(car.SpeedTimerMs, 1);
+  EXPECT_EQ(RandSeed, lcg.Seed) << "nothing drawn yet";
+
+  // The lane timer stands at 0: this frame draws the wait, the offset and the look-ahead; the
+  // pace timer still had 1 ms, and is now below zero.
+  MoveRiders(1);
+  const int laneWait = 4000 + 300 * lcg.Next(10);
+  const double offset = -30 + lcg.Next(100) - 50;
+  const int look = lcg.Next(3);
+  EXPECT_EQ(car.LaneTimerMs, laneWait);
+  EXPECT_EQ(car.LaneOffset, offset < -80 ? -30 : offset);
+  EXPECT_EQ(car.LookAhead, look);
+  EXPECT_EQ(car.SpeedTimerMs, 1 - FrameMs);
+  EXPECT_EQ(car.SpeedJitter, 2);
+  EXPECT_EQ(RandSeed, lcg.Seed);
+
+  const double before = car.Speed;
+  MoveRiders(1);
+  const int paceWait = 4000 + 300 * lcg.Next(10);
+  const int jitter = lcg.Next(10) - 5;
+  EXPECT_EQ(car.SpeedTimerMs, paceWait);
+  EXPECT_EQ(car.SpeedJitter, jitter);
+  const double varied = before - 2 + jitter;
+  EXPECT_NEAR(car.Speed, varied + AccelOf(1, varied), 1e-9);
+  EXPECT_EQ(car.LaneTimerMs, laneWait - FrameMs);
+}
+
+// A standing rider does not steer, so its lean follows only the lean rules: it grows by 0.6 a
+// frame towards the side the heading moved since the turn began (at most 6.5), and after a turn
+// it holds for ten frames, counted as frames, then returns upright by 0.3 a frame.
+TEST_F(OpponentRulesTest, TheLeanGrowsWithTheTurnHoldsTenFramesThenStraightens) {
+  TOpponent& car = Rider(1);
+  const double mf = MotionFactor;
+  auto frame = [&] {
+    car.Speed = car.Step = 0;
+    MoveRiders(1);
+  };
+  car.Turning = true;
+  car.TurnStartHeading = 0;
+  car.Heading = 4;
+  frame();
+  EXPECT_NEAR(car.Lean, 0.6 * mf, 1e-12);
+  frame();
+  EXPECT_NEAR(car.Lean, 1.2 * mf, 1e-12);
+  for (int i = 0; i < 20; ++i) frame();
+  EXPECT_DOUBLE_EQ(car.Lean, 6.5);
+  car.Heading = -4;
+  frame();
+  EXPECT_NEAR(car.Lean, 6.5 - 0.6 * mf, 1e-12);
+  car.Heading = 0;
+  frame();
+  EXPECT_NEAR(car.Lean, 6.5 - 0.6 * mf, 1e-12) << "level with the start: no change";
+  for (int i = 0; i < 30; ++i) {
+    car.Heading = -4;
+    frame();
+  }
+  EXPECT_DOUBLE_EQ(car.Lean, -6.5);
+
+  car.Turning = false;
+  car.Heading = 0;
+  car.Lean = 3;
+  car.LeanHold = 10;
+  for (int i = 1; i <= 10; ++i) {
+    frame();
+    EXPECT_DOUBLE_EQ(car.Lean, 3) << "held in frame " << i;
+  }
+  frame();
+  EXPECT_NEAR(car.Lean, 3 - 0.3 * mf, 1e-12);
+  frame();
+  EXPECT_NEAR(car.Lean, 3 - 0.6 * mf, 1e-12);
+  for (int i = 0; i < 40; ++i) frame();
+  EXPECT_DOUBLE_EQ(car.Lean, 0) << "and stays upright";
+
+  car.Lean = -0.1;
+  frame();
+  EXPECT_DOUBLE_EQ(car.Lean, 0) << "a left lean straightens to exactly upright too";
+}
+
 // The extra rows looked ahead are kept on straights and bend exits and dropped elsewhere.
 TEST_F(OpponentRulesTest, LookAheadIsKeptOnlyWhenItsRowIsAStraightOrABendExit) {
   const int lookRow = 1400 - 5 - 2;
