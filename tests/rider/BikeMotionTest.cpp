@@ -12,6 +12,8 @@
 #include "race/TPlayer.h"
 #include "race/TScrollBackground.h"
 #include "race/TrackState.h"
+#include "resources/ImageCollection.h"
+#include "sprites/GameImages.h"
 
 namespace {
 // A row of the start straight a little ahead of the start line, clear of the opponents.
@@ -252,6 +254,36 @@ TEST_F(BikeMotionTest, ExtraBrakeLaysMarksAboutTwelvePixelsApart) {
     EXPECT_GT(SkidMarks[i - 1].Y - SkidMarks[i].Y, 5.0);
     EXPECT_LT(SkidMarks[i - 1].Y - SkidMarks[i].Y, 16.0);
   }
+}
+
+// The rear tyre points lie half a turn from the heading (and 4 units less), TraceRadius from the
+// centre of the bike's place on the screen; a mark is laid at the first of them with the heading.
+TEST_F(BikeMotionTest, TyreMarksTurnWithTheHeadingBehindTheBike) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  Ticks(1);
+  ClearSkidMarks();
+  const TPictureCollectionItem* upright = GameImageList(2)->Item(5);
+  ASSERT_NE(upright, nullptr);
+  const double w = upright->GetPatternWidth(), h = upright->GetPatternHeight();
+  const double radius = std::sqrt(h / 2 * (h / 2) + w / 2 * (w / 2)) - 25;
+  const double cx = 400 + w / 2, cy = 400 + h / 2;
+  const double unit = 2 * M_PI / 256;
+
+  SetSpeed(60);
+  Bike().SteerAcc = 40;  // heading 20
+  Hold(vk::Space);       // the extra brake locks the steering and leaves rubber
+  Ticks(2);
+  ASSERT_EQ(Bike().Heading, 20);
+  EXPECT_NEAR(Bike().TraceA.X, cx + std::sin((20 - 128) * unit) * radius, 1e-9);
+  EXPECT_NEAR(Bike().TraceA.Y, cy - std::cos((20 - 128) * unit) * radius, 1e-9);
+  EXPECT_NEAR(Bike().TraceB.X, cx + std::sin((20 - 124) * unit) * radius, 1e-9);
+  EXPECT_NEAR(Bike().TraceB.Y, cy - std::cos((20 - 124) * unit) * radius, 1e-9);
+  // Behind and to the left of the centre for a bike turned right.
+  EXPECT_LT(Bike().TraceA.X, cx);
+  EXPECT_GT(Bike().TraceA.Y, cy);
+  ASSERT_TRUE(SkidMarks[1].Used);
+  EXPECT_EQ(SkidMarks[1].Angle, 20);
 }
 
 // The road runs against the bike: sideways by -sin(heading) and down by cos(heading) times the

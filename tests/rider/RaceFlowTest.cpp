@@ -145,6 +145,13 @@ TEST_F(RaceFlowTest, EscapeAndPauseInOneTickOpenOnlyTheExitQuestion) {
 // and one unit back while the gears change.
 TEST_F(RaceFlowTest, TheNeedleFollowsTheSpeed) {
   StartRace(1);
+  // Picture 4 of the second list at (-10, 510), turning about 0.7 of its width and half its
+  // height.
+  ASSERT_NE(SpeedNeedle, nullptr);
+  EXPECT_EQ(SpeedNeedle->BaseX, -10);
+  EXPECT_EQ(SpeedNeedle->BaseY, 510);
+  EXPECT_DOUBLE_EQ(SpeedNeedle->PivotX, 0.7);
+  EXPECT_DOUBLE_EQ(SpeedNeedle->PivotY, 0.5);
   PlaceBikeOnRoad(kStraightRow);
   for (const double speed : {100.0, 40.0, 0.0, -8.0, 152.0}) {
     SetSpeed(speed);
@@ -366,4 +373,25 @@ TEST_F(RaceFlowTest, TheFinishRollsOutIntoTheResultsAndTheNextLevel) {
   Ticks(1);
   // Level 2 races two opponents.
   EXPECT_EQ(RacerCount, 3);
+}
+
+// Start-up state, as the runner and the tests put it back between games.
+TEST(RiderStateTest, ResetGoesBackToTheStartUpValues) {
+  TimeLeftMs = 5;
+  RacePlace = 2;
+  RacerCount = 3;
+  Score = 40;
+  Lives = 1;
+  BikeModel = 4;
+  EndDelayMs = 9;
+  PlacePrize = 600;
+  ResetRiderState();
+  EXPECT_EQ(TimeLeftMs, 0);
+  EXPECT_EQ(RacePlace, 0);
+  EXPECT_EQ(RacerCount, 0);
+  EXPECT_EQ(Score, 0);
+  EXPECT_EQ(Lives, 0);
+  EXPECT_EQ(BikeModel, 1) << "the first model until one is chosen";
+  EXPECT_EQ(EndDelayMs, 0);
+  EXPECT_EQ(PlacePrize, 0);
 }
