@@ -86,6 +86,28 @@ TEST(QuadsOverlapTest, CornerPokingIntoATileShapeIsAContact) {
   EXPECT_FALSE(QuadsOverlap(clear, tile));
 }
 
+// Each of the eight corner tests decides alone: a thin sliver whose tip alone pokes into a square
+// near each of its four corners, and no corner of the square inside the sliver.
+TEST(QuadsOverlapTest, ATipPokingInNearAnyCornerOfTheOtherIsAContact) {
+  const TQuad square = {{{0, 0}, {40, 0}, {40, 40}, {0, 40}}};
+  const TQuad slivers[] = {
+      {{{3, 3}, {-20, 4}, {-20, 5}, {-19, 6}}},
+      {{{37, 3}, {60, 4}, {60, 5}, {59, 6}}},
+      {{{37, 37}, {60, 36}, {60, 35}, {59, 34}}},
+      {{{3, 37}, {-20, 36}, {-20, 35}, {-19, 34}}},
+  };
+  for (const TQuad& sliver : slivers) {
+    SCOPED_TRACE(sliver[0].X * 100 + sliver[0].Y);
+    EXPECT_TRUE(QuadsOverlap(sliver, square));
+    EXPECT_TRUE(QuadsOverlap(square, sliver));
+    // Drawn back out by 6 pixels, the tip no longer reaches.
+    TQuad out = sliver;
+    out[0].X += out[0].X < 20 ? -6 : 6;
+    EXPECT_FALSE(QuadsOverlap(out, square));
+    EXPECT_FALSE(QuadsOverlap(square, out));
+  }
+}
+
 TEST(RoadsideQuadTest, CornersAreTruncatedAfterTheOffset) {
   const TQuad q = RoadsideQuad(RoadsideIndex(1), -0.5, 10.75);
   EXPECT_EQ(q[0].X, 37);  // -0.5 + 38 = 37.5

@@ -20,6 +20,7 @@
 #include "storage/GameOptions.h"
 #include "storage/HighScores.h"
 #include "storage/OptionsFile.h"
+#include "storage/SaveFileSystem.h"
 #include "storage/SaveFiles.h"
 
 namespace fs = std::filesystem;
@@ -440,4 +441,19 @@ TEST_F(SavePairTest, AGameThatCannotLockTheFolderReadsThePairButLeavesAnotherGam
   StartUp();
   EXPECT_EQ(StartedWith(), "OLD");
   EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}));
+}
+
+// The real calls answer like the POSIX ones: 0, or -1 with errno set.
+TEST(SaveFileSystemTest, MakingFoldersAnswersLikeTheOtherCalls) {
+  const fs::path dir = fs::temp_directory_path() / ("gearrush-folders-" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  SaveFileSystem files;
+  EXPECT_EQ(files.MakeFolders((dir / "a" / "b").string()), 0);
+  EXPECT_TRUE(fs::is_directory(dir / "a" / "b"));
+  EXPECT_EQ(files.MakeFolders((dir / "a" / "b").string()), 0) << "already there";
+  std::ofstream(dir / "file") << "x";
+  errno = 0;
+  EXPECT_EQ(files.MakeFolders((dir / "file" / "c").string()), -1);
+  EXPECT_EQ(errno, ENOTDIR);
+  fs::remove_all(dir);
 }
