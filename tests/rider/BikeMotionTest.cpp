@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "RaceFixture.h"
 #include "app/ShellState.h"
@@ -300,4 +301,34 @@ TEST_F(BikeMotionTest, TheRoadScrollsAgainstTheHeadingByTheStep) {
   EXPECT_NEAR(ScrollVX, -std::sin(angle) * step, 1e-9);
   EXPECT_NEAR(ScrollVY, std::cos(angle) * step, 1e-9);
   EXPECT_LT(ScrollVX, -1.0);
+}
+
+// The kinds a bike's corner may stand on without leaving the road: edges, lanes and lines of
+// straight rows, and the edges and shoulders that drift rows lay under the bike's wheels.
+TEST(RoadKindTest, ExactlyTheRoadKindsCountAsRoad) {
+  const std::set<int> road = {10, 11, 12, 24, 27, 28, 29, 32, 33, 34, 38, 39, 40, 45, 46, 47};
+  for (int kind = -1; kind <= 74; ++kind) {
+    EXPECT_EQ(IsRoadKind(kind), road.count(kind) == 1) << kind;
+  }
+}
+
+TEST(RoadKindTest, AWorldPointIsRoadByTheCellItFallsInButNeverInRowOrColumnZero) {
+  ResetTrackState();
+  TrackGrid[3][5] = 11;
+  TrackGrid[1][1] = 11;
+  EXPECT_TRUE(IsRoadAtWorld(5 * 72, 3 * 72));
+  EXPECT_TRUE(IsRoadAtWorld(5 * 72 + 71, 3 * 72 + 71));
+  EXPECT_FALSE(IsRoadAtWorld(5 * 72 - 1, 3 * 72));
+  EXPECT_FALSE(IsRoadAtWorld(5 * 72, 3 * 72 + 72));
+  EXPECT_TRUE(IsRoadAtWorld(72, 72));
+  EXPECT_FALSE(IsRoadAtWorld(71, 72)) << "column 0";
+  EXPECT_FALSE(IsRoadAtWorld(72, 71)) << "row 0";
+  ResetTrackState();
+}
+
+// Prize points by place; no place (before the first frame counts one) is worth nothing.
+TEST(PlacePrizeTest, EachPlaceHasItsPrize) {
+  const int prizes[] = {0, 800, 600, 400, 300, 200, 100, 0};
+  for (int place = 0; place <= 7; ++place) EXPECT_EQ(PlacePrizeFor(place), prizes[place]) << place;
+  EXPECT_EQ(PlacePrizeFor(-1), 0);
 }
