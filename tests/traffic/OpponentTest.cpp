@@ -357,3 +357,31 @@ TEST_F(OpponentTest, DrawsRidersCentredOnThemAndFallenOnesReachingUpTheRoad) {
 }
 
 }  // namespace
+
+namespace {
+// The road tests roadside contacts of the opponents it knows: it forgets a destroyed opponents'
+// sprite, but not a newer one that took its place, and destroying one without a road is safe.
+TEST_F(OpponentTest, TheRoadForgetsOnlyTheOpponentsItKnowsWhenTheyGo) {
+  LayStraightTrack(1);
+  CreateRace(false);
+  TCar* first = Opponents;
+  ASSERT_EQ(Road->Traffic, first);
+  TCar* second = TCar::Create(&Engine());
+  ASSERT_EQ(Road->Traffic, second);
+  first->RequestRemoval();
+  Engine().PurgeRemoved();
+  EXPECT_EQ(Road->Traffic, second) << "the newer opponents stay known";
+  second->RequestRemoval();
+  Engine().PurgeRemoved();
+  EXPECT_EQ(Road->Traffic, nullptr);
+  EXPECT_EQ(Opponents, nullptr);
+
+  Road->RequestRemoval();
+  Engine().PurgeRemoved();
+  ASSERT_EQ(Road, nullptr);
+  TCar* alone = TCar::Create(&Engine());
+  alone->RequestRemoval();
+  Engine().PurgeRemoved();
+  EXPECT_EQ(Opponents, nullptr);
+}
+}  // namespace
