@@ -60,6 +60,10 @@ TEST_F(RaceFlowTest, TheClockStartsWhenTheLevelMessageCloses) {
   EXPECT_EQ(SpeedNeedle->Angle, 28);
   WaitWhileDialog(DialogLevelStart);
   EXPECT_EQ(TimeLeftMs, 45000);
+  // The race offers nothing to select.
+  EXPECT_EQ(FirstItem, 1);
+  EXPECT_EQ(LastItem, 0);
+  EXPECT_EQ(SelectedItem, 0);
   Ticks(1);
   EXPECT_EQ(TimeLeftMs, 45000 - FrameMs);
   // Level 1 races one opponent.
