@@ -355,6 +355,26 @@ TEST_F(OpponentRulesTest, TheLeanGrowsWithTheTurnHoldsTenFramesThenStraightens) 
   EXPECT_DOUBLE_EQ(car.Lean, 0) << "a left lean straightens to exactly upright too";
 }
 
+// A rider knocked out at speed runs through its crash picture by 200 x mf / fm / 100 patterns a
+// frame, stopping at the last one, while it slides on at 0.8 less a frame.
+TEST_F(OpponentRulesTest, TheCrashPictureRunsOnWithTheFramesToItsLastPattern) {
+  for (int m = 1; m <= 5; ++m) {
+    TOpponent& car = Rider(m);
+    car.Speed = 100;
+    car.Step = MaxFactorOf(m) * 100 / 8;
+    Opponents->KnockOut(1);
+    const double perFrame = 200.0 * MotionFactor / FrameMs / 100;
+    const double last = kModels[m].CrashFrames - 1;
+    for (int frame = 1; frame <= 40; ++frame) {
+      MoveRiders(1);
+      EXPECT_NEAR(car.AnimFrame, std::min(last, frame * perFrame), 1e-9)
+          << "model " << m << " frame " << frame;
+      EXPECT_NEAR(car.Speed, 100 - 0.8 * MotionFactor * frame, 1e-9) << "model " << m;
+    }
+    EXPECT_EQ(car.Image, kModels[m].Crash);
+  }
+}
+
 // The extra rows looked ahead are kept on straights and bend exits and dropped elsewhere.
 TEST_F(OpponentRulesTest, LookAheadIsKeptOnlyWhenItsRowIsAStraightOrABendExit) {
   const int lookRow = 1400 - 5 - 2;
