@@ -240,3 +240,25 @@ TEST(PointInQuadTest, AgreesWithTheAngleSumRuleForExtremeDistances) {
     }
   }
 }
+
+// A dart around the point with all corners but one well to one side of it, and the remaining
+// corner behind the point: the point is inside, whichever corner lies behind it and whether the
+// dart points along x or along y.
+TEST(PointInQuadTest, ADartWithOneCornerBehindThePointHoldsIt) {
+  const TFloatPoint dart[4] = {{10, -8}, {-10, 0}, {10, 8}, {12, 0}};
+  for (int first = 0; first < 4; ++first) {
+    for (const bool transposed : {false, true}) {
+      for (const double side : {1.0, -1.0}) {
+        TQuad q;
+        for (int i = 0; i < 4; ++i) {
+          const TFloatPoint c = dart[(first + i) % 4];
+          q[i] = transposed ? TFloatPoint{c.Y, side * c.X} : TFloatPoint{side * c.X, c.Y};
+        }
+        SCOPED_TRACE(testing::Message() << first << " " << transposed << " " << side);
+        ASSERT_TRUE(RuleInQuad(0, 0, q)) << "the rule itself";
+        EXPECT_TRUE(InQuad(0, 0, q));
+        EXPECT_FALSE(InQuad(side * (transposed ? 0 : 14), side * (transposed ? 14 : 0), q));
+      }
+    }
+  }
+}
