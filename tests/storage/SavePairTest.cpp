@@ -233,6 +233,9 @@ TEST_F(SavePairTest, AnErrorAtAnyStepOfSavingKeepsTheOldPairAndReportsBothFiles)
       EXPECT_EQ(errors[1].rfind("Cannot save \"Data/Save/options\". ", 0), 0u) << errors[1];
       EXPECT_EQ(Slurp(Save("hs")), OldHs) << "neither file replaced";
       EXPECT_EQ(Slurp(Save("options")), OldOptions);
+      // Only the one failing call: everything the save made is removed again at once.
+      EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}))
+          << "a failed save leaves nothing behind";
       StartUp();
       EXPECT_EQ(StartedWith(), "OLD");
       EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}));
