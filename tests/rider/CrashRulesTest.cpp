@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "RaceFixture.h"
+#include "app/Audio.h"
 #include "app/ShellState.h"
+#include "app/TMForm.h"
 #include "platform/KeyCodes.h"
 #include "race/RiderState.h"
 #include "race/TCar.h"
@@ -316,4 +318,25 @@ TEST_F(CrashRulesTest, AStandingBikeCountsDownTheWaitItHeld) {
   // Ten subtractions of 11 take 100 below 0; the frame after opens the results.
   EXPECT_EQ(ticks, 100 / 11 + 1 + 1);
   EXPECT_EQ(ActiveDialog, DialogLevelResults);
+}
+
+// A crash stops only the engine's sounds: a pickup's sound plays on, while the end of the race
+// stops the bump's too. Whether a sound still plays shows when the sound output is asked to
+// start it once more without stopping it first: a copy still playing needs a second one (both
+// sounds allow two copies and do not loop; the clock hardly moves in between).
+TEST_F(CrashRulesTest, ACrashLetsThePickupSoundPlayOnButTheEndOfTheRaceStopsTheBump) {
+  PlaySound(14);
+  ASSERT_EQ(MForm->MDXSound.CopyCount(14), 1);
+  Bike().Crash();
+  MForm->MDXSound.Play(14);
+  EXPECT_EQ(MForm->MDXSound.CopyCount(14), 2) << "still playing through the crash";
+  Bike().ResetAfterCrash();
+
+  PlaySound(17);
+  ASSERT_EQ(MForm->MDXSound.CopyCount(17), 1);
+  Bike().Finished = true;
+  Ticks(1);
+  ASSERT_TRUE(Bike().EndStarted);
+  MForm->MDXSound.Play(17);
+  EXPECT_EQ(MForm->MDXSound.CopyCount(17), 1) << "stopped when the race ended";
 }
