@@ -70,6 +70,22 @@ TEST_F(RaceFlowTest, TheClockStartsWhenTheLevelMessageCloses) {
   EXPECT_EQ(RacerCount, 2);
 }
 
+// Level 1's finish line lies in row 1550 - 300 = 1250; it is crossed once its top edge passes
+// below the top edge of the bike, which stands at y 400 on the screen.
+TEST_F(RaceFlowTest, TheFinishIsCrossedOnceItsTopEdgePassesTheBikesTop) {
+  StartRace(1);
+  LayStraightTrack();
+  TimeLeftMs = 600000;
+  PlaceBikeOnRoad(1250);
+  ASSERT_EQ(ViewRow, 1244);
+  Road->Y = -32;  // the line's top edge: (1250 - 1244) x 72 - 32 = 400, level with the bike's
+  Ticks(1);
+  EXPECT_FALSE(Bike().Finished);
+  Road->Y = -31.95;
+  Ticks(1);
+  EXPECT_TRUE(Bike().Finished);
+}
+
 TEST_F(RaceFlowTest, TheLastTenSecondsBeepOnceASecond) {
   StartRace(1);
   ASSERT_EQ(FrameMs, 11);
