@@ -309,6 +309,26 @@ TEST_F(ScrollingRoad, RoadsideTestFollowsTheRoadOffset) {
   EXPECT_EQ(rider.Hits, 1);
 }
 
+// The contact test covers map rows 1..10 and columns 1..13: the cells at the bottom and right
+// ends count, row 0 and column 0 do not.
+TEST_F(ScrollingRoad, RoadsideTestReachesTheWindowsLastRowAndColumnButNotItsFirst) {
+  RaceRoad();
+  struct Cell {
+    int u, v;
+    bool tested;
+  };
+  for (const Cell& c : {Cell{13, 10, true}, Cell{1, 1, true}, Cell{0, 5, false}, Cell{5, 0, false}}) {
+    SCOPED_TRACE(testing::Message() << c.u << "," << c.v);
+    for (int row = 100; row <= 110; ++row) TrackGrid[row].fill(0);
+    TrackGrid[100 + c.v][100 + c.u] = 1;  // a left roadside: its barrier from x 38 of the cell
+    rider = FakeRider{};
+    const double x = 72.0 * c.u, y = 72.0 * c.v;
+    rider.Corners = Box(x + 50, y + 20, x + 60, y + 50);
+    engine.Move(1);
+    EXPECT_EQ(rider.Hits, c.tested ? 1 : 0);
+  }
+}
+
 TEST_F(ScrollingRoad, MenuBackdropNeitherScrollsNorTests) {
   CurrentScreen = ScreenMainMenu;
   TScrollBackground* backdrop = TScrollBackground::Create(&engine, 1, 1, 1, 1);
