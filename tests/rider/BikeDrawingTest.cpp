@@ -344,3 +344,32 @@ TEST_F(TrackMapPieceTest, AnOpponentsMarkerSitsOnThePieceOfItsMapRow) {
     EXPECT_FALSE(DrawnAt(10, x - 1, y));
   }
 }
+
+// The side panels frame the road: picture 2 of the second list at the screen's top-left corner
+// and picture 3 at x 626. The race's texts and the track map are drawn over parts of them, so
+// most of each frame's pixels, not all, must show.
+TEST_F(TrackMapTest, TheSidePanelsAreDrawnAtTheirPlaces) {
+  StartRace(1);
+  DrawFrozen();
+  const Surface& frame = Game->Devices().display->LastFrame;
+  auto share = [&](int picture, int x, int y) {
+    const TPictureCollectionItem* item = GameImageList(2)->Item(picture);
+    if (item == nullptr) return 0.0;
+    constexpr uint16_t kUnset = 0x0821;
+    Surface scratch(800, 600);
+    scratch.Fill(kUnset);
+    DrawPattern(*item, scratch, x, y, 0);
+    int opaque = 0, same = 0;
+    for (int py = 0; py < 600; ++py) {
+      for (int px = 0; px < 800; ++px) {
+        if (scratch.At(px, py) == kUnset) continue;
+        ++opaque;
+        same += frame.At(px, py) == scratch.At(px, py);
+      }
+    }
+    return opaque > 1000 ? static_cast<double>(same) / opaque : 0.0;
+  };
+  EXPECT_GT(share(2, 0, 0), 0.9) << "the left panel";
+  EXPECT_GT(share(3, 626, 0), 0.9) << "the right panel";
+  EXPECT_LT(share(2, 3, 0), 0.8) << "a little to one side it is not";
+}
