@@ -84,6 +84,32 @@ TEST_F(CrashRulesTest, ACrashTurnsTheBikeAlongTheDriftFiveRowsBelowTheView) {
   }
 }
 
+// The whole row is looked at, from its first column to its last.
+TEST_F(CrashRulesTest, TheCrashHeadingLooksAtTheRowsFirstAndLastColumnsToo) {
+  struct Row {
+    std::vector<std::pair<int, int>> Cells;  // column, kind
+    int Expected;                             // from heading 4
+  };
+  const std::vector<Row> rows = {
+      {{{kTrackColumns, 39}}, 38 - 4},
+      {{{1, 33}}, -38 - 4},
+      {{{1, 45}, {kTrackColumns, 10}}, -4},
+      {{{1, 10}, {kTrackColumns, 27}}, -38 - 4},
+  };
+  for (const Row& row : rows) {
+    LayStraightTrack();
+    PlaceBikeOnRoad(kStraightRow);
+    Ticks(1);
+    TTrackRow& cells = TrackGrid[ViewRow + 5];
+    cells.fill(0);
+    for (const auto& [column, kind] : row.Cells) cells[column] = static_cast<int8_t>(kind);
+    CrashWithHeading(4);
+    EXPECT_EQ(Bike().Heading, row.Expected) << "first cell " << row.Cells[0].first;
+    Bike().ResetAfterCrash();
+    Bike().CrashHeadingSet = false;
+  }
+}
+
 TEST_F(CrashRulesTest, AFallKeepsTheHeadingAndCostsNoLife) {
   Bike().CrashHeadingSet = false;
   TTrackRow& cells = TrackGrid[ViewRow + 5];
