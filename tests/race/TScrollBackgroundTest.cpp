@@ -255,6 +255,13 @@ TEST_F(ScrollingRoad, ViewStopsAtTheGridEdgesWhileTheOffsetStillWraps) {
   for (int i = 0; i < 100; ++i) engine.Move(1);
   EXPECT_EQ(ViewRow, 1490);
   EXPECT_EQ(ViewCol, 637);
+  // And the other way round, on row and column 0.
+  ViewRow = 10;
+  ViewCol = 8;
+  ScrollVX = ScrollVY = 60;
+  for (int i = 0; i < 100; ++i) engine.Move(1);
+  EXPECT_EQ(ViewRow, 0);
+  EXPECT_EQ(ViewCol, 0);
 }
 
 TEST_F(ScrollingRoad, DrawsTheGridCellAtItsScreenPosition) {
