@@ -101,17 +101,22 @@ TEST_F(OpponentRulesTest, EachModelsOutlineCentreAndPicturesFollowItsRow) {
           << "model " << m << " corner " << k + 1;
     }
     EXPECT_EQ(car.Image, row.LeanRight) << "model " << m;
+    EXPECT_EQ(car.LeanDir, 1) << "model " << m;
     EXPECT_DOUBLE_EQ(car.AnimFrame, 6.5 - 3) << "model " << m;
     stand();
     car.Lean = -3;
     car.LeanHold = 10;
     MoveRiders(1);
     EXPECT_EQ(car.Image, row.LeanLeft) << "model " << m;
+    EXPECT_EQ(car.LeanDir, -1) << "model " << m;
+    EXPECT_DOUBLE_EQ(car.AnimFrame, 6.5 - 3) << "model " << m;
     stand();
     car.Lean = 0.5;
     car.LeanHold = 10;
     MoveRiders(1);
     EXPECT_EQ(car.Image, row.Upright) << "model " << m;
+    EXPECT_EQ(car.LeanDir, 0) << "model " << m;
+    EXPECT_DOUBLE_EQ(car.AnimFrame, 0) << "model " << m;
 
     // Knocked out slowly: the crash picture at its last pattern at once.
     car.Speed = 5;
