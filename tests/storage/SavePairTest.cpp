@@ -189,6 +189,8 @@ class SavePairTest : public ::testing::Test {
     StartUp();
     Play("OLD", 20000);
     ASSERT_TRUE(ShutDown().empty());
+    EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}))
+        << "a save that succeeds leaves only the pair";
     OldHs = Slurp(Save("hs"));
     OldOptions = Slurp(Save("options"));
     Play("NEW", 30000);
