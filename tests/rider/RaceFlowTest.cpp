@@ -142,6 +142,25 @@ TEST_F(RaceFlowTest, ThePauseSilencesTheEngineAndItsEndStartsItAgain) {
   Game->Press('P');
   EXPECT_EQ(ActiveDialog, DialogNone);
   EXPECT_EQ(Count(SoundsPlayed(), engine), 1);
+
+  // Coasting, and in the middle of a gear change: the same.
+  Release(vk::Up);
+  SetSpeed(60);
+  Ticks(2);
+  ASSERT_TRUE(Bike().EngineStage.Coasting);
+  Game->Press('P');
+  SoundsPlayed();
+  Game->Press('P');
+  EXPECT_EQ(Count(SoundsPlayed(), 6), 1) << "coasting";
+  Hold(vk::Up);
+  Ticks(1);
+  SetSpeed(65 * Bike().MaxFactor() - 0.1);
+  Ticks(2);
+  ASSERT_TRUE(Bike().EngineStage.GearChange);
+  Game->Press('P');
+  SoundsPlayed();
+  Game->Press('P');
+  EXPECT_EQ(Count(SoundsPlayed(), 5), 1) << "changing gear";
 }
 
 TEST_F(RaceFlowTest, EscapeAndPauseInOneTickOpenOnlyTheExitQuestion) {
