@@ -40,6 +40,7 @@ class FaultyFiles final : public SaveFileSystem {
   int FailAt = -1;
   int Error = EIO;
   bool Crash = false;
+  bool WritesNothing = false;
   std::vector<std::string> Tokens;  // handed out first, then random ones
   std::vector<std::string> Calls;   // "write hs.tmp-..." and so on
 
@@ -50,7 +51,10 @@ class FaultyFiles final : public SaveFileSystem {
     return fd;
   }
   ssize_t Write(int fd, const void* data, size_t size) override {
-    return Step("write", Names_[fd]) ? -1 : SaveFileSystem::Write(fd, data, size);
+    if (Step("write", Names_[fd])) return -1;
+    // A device that takes nothing and names no error.
+    if (WritesNothing && Names_[fd].rfind("hs.tmp-", 0) == 0) return 0;
+    return SaveFileSystem::Write(fd, data, size);
   }
   int Fsync(int fd) override { return Step("fsync", Names_[fd]) ? -1 : SaveFileSystem::Fsync(fd); }
   int Close(int fd) override {
@@ -461,4 +465,18 @@ TEST(SaveFileSystemTest, MakingFoldersAnswersLikeTheOtherCalls) {
   EXPECT_EQ(files.MakeFolders((dir / "file" / "c").string()), -1);
   EXPECT_EQ(errno, ENOTDIR);
   fs::remove_all(dir);
+}
+
+// Writing that takes no byte and reports no error is a full disk: the save fails at once and
+// says so, and the old pair stays.
+TEST_F(SavePairTest, AWriteThatTakesNothingCountsAsAFullDisk) {
+  SaveOldPairThenPlayNew();
+  auto files = Faulty();
+  files->WritesNothing = true;
+  const std::vector<std::string> errors = ShutDown(std::move(files));
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_NE(errors[0].find(std::strerror(ENOSPC)), std::string::npos) << errors[0];
+  EXPECT_EQ(Slurp(Save("hs")), OldHs);
+  EXPECT_EQ(Slurp(Save("options")), OldOptions);
+  EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}));
 }
