@@ -298,6 +298,26 @@ TEST_F(RaceFlowTest, ThreeOpponentContactsCostOneLifeAndAPushFromBehindPassesAft
   EXPECT_EQ(Bike().HitsLeft, 3);
 }
 
+// On contact the two trade headings: with c the opponent's and d = (2c - SteerAcc) / 2, the
+// bike's SteerAcc becomes 2c + d and the opponent's heading c - d.
+TEST_F(RaceFlowTest, AContactTradesHeadings) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  PutOpponentOnBike(-20);
+  TOpponent& car = Opponents->Slots[1];
+  car.Heading = 6;
+  Bike().SteerAcc = 10;
+  Ticks(1);  // the opponent's outline reaches the bike with its own move
+  ASSERT_EQ(Bike().HitsLeft, 3);
+  const double c = car.Heading, steer = Bike().SteerAcc;
+  ASSERT_NE(c, 0);
+  const double d = (2 * c - steer) / 2;
+  Ticks(1);
+  ASSERT_EQ(Bike().HitsLeft, 2);
+  EXPECT_DOUBLE_EQ(Bike().SteerAcc, 2 * c + d);
+  EXPECT_EQ(Bike().Heading, static_cast<int>(std::nearbyint((2 * c + d) / 2)));
+}
+
 TEST_F(RaceFlowTest, APushOnAStandingBikeGivesItTheTenAndItsEndLeavesItStanding) {
   StartRace(1);
   PlaceBikeOnRoad(kStraightRow);
