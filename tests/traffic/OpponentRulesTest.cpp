@@ -127,6 +127,23 @@ TEST_F(OpponentRulesTest, EachModelsOutlineCentreAndPicturesFollowItsRow) {
   }
 }
 
+// The look-ahead points, in order front-left, front-right, side-left, side-right: 2 units either
+// side of the heading 60 pixels out, and 32 units either side 28 pixels out, from the centre.
+TEST_F(OpponentRulesTest, TheLookAheadPointsLieAroundTheHeading) {
+  TOpponent& car = Rider(2);
+  car.Heading = 10;
+  MoveRiders(1);
+  ASSERT_DOUBLE_EQ(car.Heading, 10);
+  const struct {
+    double Offset, Distance;
+  } probes[4] = {{-2, 60}, {2, 60}, {-32, 28}, {32, 28}};
+  for (int k = 0; k < 4; ++k) {
+    const double a = (10 + probes[k].Offset) * kUnit;
+    EXPECT_NEAR(car.Probes[k].X, car.CenterX + std::sin(a) * probes[k].Distance, 1e-9) << k;
+    EXPECT_NEAR(car.Probes[k].Y, car.CenterY - std::cos(a) * probes[k].Distance, 1e-9) << k;
+  }
+}
+
 // Steering and throttle with each model's handling: a rider aiming right of its heading turns
 // by twice the bike's steering rate, and below its top speed gains the bike's acceleration.
 TEST_F(OpponentRulesTest, EachModelSteersAndAcceleratesByItsRatings) {
