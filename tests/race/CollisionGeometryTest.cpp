@@ -32,6 +32,45 @@ TEST(RoadsideIndexTest, FindsEachRoadsideKindAndNothingElse) {
   }
 }
 
+// The collision shape of every roadside tile, corner by corner as listed (pixels from the
+// tile's top-left): the nine left roadsides share one shape, the nine right ones another.
+TEST(RoadsideShapesTest, EveryShapeHasItsCornersInItsOrder) {
+  struct Row {
+    int Kind;
+    std::array<std::array<int, 2>, 4> Corners;
+  };
+  const Row left{0, {{{38, 0}, {72, 0}, {38, 72}, {72, 72}}}};
+  const Row right{0, {{{0, 0}, {35, 0}, {0, 72}, {35, 72}}}};
+  const Row drifts[] = {
+      {25, {{{38, 0}, {71, 0}, {55, 34}, {71, 66}}}},
+      {26, {{{2, 0}, {20, 35}, {2, 71}, {36, 71}}}},
+      {29, {{{71, 0}, {52, 10}, {61, 27}, {71, 46}}}},
+      {30, {{{8, 0}, {0, 48}, {17, 71}, {45, 71}}}},
+      {31, {{{2, 0}, {38, 0}, {38, 71}, {71, 71}}}},
+      {35, {{{71, 0}, {17, 9}, {45, 63}, {71, 70}}}},
+      {36, {{{0, 0}, {19, 38}, {0, 71}, {34, 71}}}},
+      {37, {{{35, 0}, {71, 48}, {1, 67}, {55, 71}}}},
+      {38, {{{0, 0}, {17, 0}, {10, 28}, {0, 47}}}},
+      {41, {{{69, 0}, {35, 67}, {71, 68}, {69, 71}}}},
+      {42, {{{0, 0}, {33, 0}, {17, 32}, {0, 66}}}},
+      {43, {{{71, 0}, {54, 34}, {37, 68}, {71, 71}}}},
+      {44, {{{0, 0}, {55, 8}, {24, 65}, {0, 70}}}},
+      {48, {{{33, 0}, {69, 0}, {0, 71}, {33, 71}}}},
+  };
+  for (int i = 1; i <= 9; ++i) {
+    EXPECT_EQ(RoadsideShapes[i].Kind, i);
+    EXPECT_EQ(RoadsideShapes[i].Corners, left.Corners) << "index " << i;
+  }
+  for (int i = 10; i <= 18; ++i) {
+    EXPECT_EQ(RoadsideShapes[i].Kind, i + 3);
+    EXPECT_EQ(RoadsideShapes[i].Corners, right.Corners) << "index " << i;
+  }
+  for (int i = 19; i <= kRoadsideShapeCount; ++i) {
+    EXPECT_EQ(RoadsideShapes[i].Kind, drifts[i - 19].Kind) << "index " << i;
+    EXPECT_EQ(RoadsideShapes[i].Corners, drifts[i - 19].Corners) << "index " << i;
+  }
+}
+
 TEST(PointInQuadTest, CentreOfACrossWalkedSquareIsInside) {
   // Listed top-left, top-right, bottom-left, bottom-right: 90 + 180 + 90 + 180 degrees.
   EXPECT_TRUE(PointInQuad(36, 36, 0, 0, 72, 0, 0, 72, 72, 72));
