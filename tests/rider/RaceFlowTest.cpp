@@ -54,6 +54,11 @@ class RaceFlowTest : public RaceTest {
 
 TEST_F(RaceFlowTest, TheClockStartsWhenTheLevelMessageCloses) {
   StartRace(1, /*wait=*/false);
+  // The road starts square on the view at the start: column 318, row 1478, no offset.
+  EXPECT_EQ(Road->X, 0.0);
+  EXPECT_EQ(Road->Y, 0.0);
+  EXPECT_EQ(ViewCol, 318);
+  EXPECT_EQ(ViewRow, 1478);
   EXPECT_EQ(TimeLeftMs, 45000);
   EXPECT_EQ(Lives, 3);
   EXPECT_EQ(Score, 0);
