@@ -197,12 +197,14 @@ TEST_F(OpponentTest, RidersBrakeForABendAheadDownTo130AndOtherwiseAccelerate) {
     // and gains (3 x 9 + 80) / (s sqrt(2 s)).
     EXPECT_DOUBLE_EQ(car.Speed, 120 + 107 / (120 * std::sqrt(240.0)));
   }
-  TrackRowKind[lookRow] = SectionDriftLeft;
-  TOpponent& car = PutRider(1, kStraightCentreX - 30, y, 0);
-  car.Speed = 150;
-  MoveRiders(1);
-  EXPECT_EQ(car.Decel, 0);
-  EXPECT_DOUBLE_EQ(car.Speed, 150 + 107 / (150 * std::sqrt(300.0)));
+  for (const int kind : {SectionStraight, SectionDriftLeft, SectionDriftRight}) {
+    TrackRowKind[lookRow] = static_cast<uint8_t>(kind);
+    TOpponent& car = PutRider(1, kStraightCentreX - 30, y, 0);
+    car.Speed = 150;
+    MoveRiders(1);
+    EXPECT_EQ(car.Decel, 0) << "section " << kind;
+    EXPECT_DOUBLE_EQ(car.Speed, 150 + 107 / (150 * std::sqrt(300.0))) << "section " << kind;
+  }
 }
 
 TEST_F(OpponentTest, AKnockedOutRiderSlidesLiesASecondAndReturnsOnTheRightShoulder) {
