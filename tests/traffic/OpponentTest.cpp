@@ -61,6 +61,16 @@ TEST_F(OpponentTest, LevelDecidesWhichSlotsRideAndEachDrawsOnlyItsModel) {
           << "level " << level << " slot " << slot;
       EXPECT_LE(car.CenterY, 72 * ViewRow + Player->CenterY + 1);
       EXPECT_GT(car.Speed, 0.0);
+      // Everything else starts at 0 but the two change timers, which the first step counts.
+      EXPECT_EQ(car.LaneTimerMs, 5000 - FrameMs);
+      EXPECT_EQ(car.SpeedTimerMs, 5000 - FrameMs);
+      EXPECT_EQ(car.Heading, 0.0);
+      EXPECT_EQ(car.Lean, 0.0);
+      EXPECT_EQ(car.LeanHold, 0.0);
+      EXPECT_EQ(car.LeanDir, 0);
+      EXPECT_EQ(car.HitCount, 0);
+      EXPECT_FALSE(car.KnockedOut);
+      EXPECT_FALSE(car.Avoiding);
     }
   }
 }
