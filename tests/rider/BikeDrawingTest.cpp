@@ -72,6 +72,12 @@ TEST_F(TrackMapTest, TheStartShowsAStraightAndTheStartLine) {
     } else {
       EXPECT_EQ(Tile(4, row), 6) << row;
     }
+    // One piece per row, nothing else.
+    for (int column = 1; column <= TPlayer::kMapColumns; ++column) {
+      if (column != 4) {
+        EXPECT_EQ(Tile(column, row), 0) << column << "," << row;
+      }
+    }
   }
 }
 
