@@ -127,6 +127,19 @@ TEST_F(OpponentRulesTest, EachModelsOutlineCentreAndPicturesFollowItsRow) {
   }
 }
 
+// A rider travels half its step a frame (scaled by the frame rate) along its heading.
+TEST_F(OpponentRulesTest, ARiderTravelsHalfItsStepAlongItsHeading) {
+  TOpponent& car = Rider(3);
+  car.Heading = 10;
+  car.Speed = 100;
+  car.Step = MaxFactorOf(3) * 100 / 8;
+  const double x = car.PosX, y = car.PosY, step = car.Step;
+  MoveRiders(1);
+  const double a = 10 * kUnit;
+  EXPECT_NEAR(car.PosX - x, std::sin(a) * step * 0.5 * MotionFactor, 1e-9);
+  EXPECT_NEAR(car.PosY - y, -std::cos(a) * step * 0.5 * MotionFactor, 1e-9);
+}
+
 // The look-ahead points, in order front-left, front-right, side-left, side-right: 2 units either
 // side of the heading 60 pixels out, and 32 units either side 28 pixels out, from the centre.
 TEST_F(OpponentRulesTest, TheLookAheadPointsLieAroundTheHeading) {
