@@ -144,6 +144,21 @@ TEST_F(BikeAheadTest, OnlyARiderFasterThanTheBikeSwervesForItsFront) {
   EXPECT_EQ(fast.AvoidTimerMs, 200);
 }
 
+// Either front point alone on the bike is enough: 60 pixels ahead and 2 units to its side, one
+// lies just inside the bike's box while the other, and both side points, lie outside it.
+TEST_F(BikeAheadTest, EitherFrontPointAloneOnTheBikeMakesAFasterRiderSwerve) {
+  Player->Step = 0.5;
+  // Centre x 465: the front-left point at x 462.1 is inside the box (400..463), the front-right
+  // one at 467.9 is not; x 398 the other way round. The side points, 19.8 pixels ahead, lie
+  // below the box's bottom (468) for a centre at y 500.
+  for (const double x : {465.0, 398.0}) {
+    TOpponent& car = PutRider(1, x + 72 * ViewCol, 500 + 72 * ViewRow, 1.0);
+    MoveRiders(1);
+    EXPECT_TRUE(car.Avoiding) << x;
+    EXPECT_EQ(car.LaneOffset, -30 + 8) << x;
+  }
+}
+
 TEST_F(BikeAheadTest, SidePointsOnTheBikeTurnAwayWhateverTheSpeed) {
   Player->Step = 5.0;
   // The rider beside the bike: its right side point on the bike.
