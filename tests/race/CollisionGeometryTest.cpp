@@ -32,6 +32,45 @@ TEST(RoadsideIndexTest, FindsEachRoadsideKindAndNothingElse) {
   }
 }
 
+// The collision shape of every roadside tile, corner by corner as listed (pixels from the
+// tile's top-left): the nine left roadsides share one shape, the nine right ones another.
+TEST(RoadsideShapesTest, EveryShapeHasItsCornersInItsOrder) {
+  struct Row {
+    int Kind;
+    std::array<std::array<int, 2>, 4> Corners;
+  };
+  const Row left{0, {{{38, 0}, {72, 0}, {38, 72}, {72, 72}}}};
+  const Row right{0, {{{0, 0}, {35, 0}, {0, 72}, {35, 72}}}};
+  const Row drifts[] = {
+      {25, {{{38, 0}, {71, 0}, {55, 34}, {71, 66}}}},
+      {26, {{{2, 0}, {20, 35}, {2, 71}, {36, 71}}}},
+      {29, {{{71, 0}, {52, 10}, {61, 27}, {71, 46}}}},
+      {30, {{{8, 0}, {0, 48}, {17, 71}, {45, 71}}}},
+      {31, {{{2, 0}, {38, 0}, {38, 71}, {71, 71}}}},
+      {35, {{{71, 0}, {17, 9}, {45, 63}, {71, 70}}}},
+      {36, {{{0, 0}, {19, 38}, {0, 71}, {34, 71}}}},
+      {37, {{{35, 0}, {71, 48}, {1, 67}, {55, 71}}}},
+      {38, {{{0, 0}, {17, 0}, {10, 28}, {0, 47}}}},
+      {41, {{{69, 0}, {35, 67}, {71, 68}, {69, 71}}}},
+      {42, {{{0, 0}, {33, 0}, {17, 32}, {0, 66}}}},
+      {43, {{{71, 0}, {54, 34}, {37, 68}, {71, 71}}}},
+      {44, {{{0, 0}, {55, 8}, {24, 65}, {0, 70}}}},
+      {48, {{{33, 0}, {69, 0}, {0, 71}, {33, 71}}}},
+  };
+  for (int i = 1; i <= 9; ++i) {
+    EXPECT_EQ(RoadsideShapes[i].Kind, i);
+    EXPECT_EQ(RoadsideShapes[i].Corners, left.Corners) << "index " << i;
+  }
+  for (int i = 10; i <= 18; ++i) {
+    EXPECT_EQ(RoadsideShapes[i].Kind, i + 3);
+    EXPECT_EQ(RoadsideShapes[i].Corners, right.Corners) << "index " << i;
+  }
+  for (int i = 19; i <= kRoadsideShapeCount; ++i) {
+    EXPECT_EQ(RoadsideShapes[i].Kind, drifts[i - 19].Kind) << "index " << i;
+    EXPECT_EQ(RoadsideShapes[i].Corners, drifts[i - 19].Corners) << "index " << i;
+  }
+}
+
 TEST(PointInQuadTest, CentreOfACrossWalkedSquareIsInside) {
   // Listed top-left, top-right, bottom-left, bottom-right: 90 + 180 + 90 + 180 degrees.
   EXPECT_TRUE(PointInQuad(36, 36, 0, 0, 72, 0, 0, 72, 72, 72));
@@ -84,6 +123,28 @@ TEST(QuadsOverlapTest, CornerPokingIntoATileShapeIsAContact) {
   EXPECT_TRUE(QuadsOverlap(bike, tile));
   const TQuad clear = {{{150, 90}, {170, 90}, {170, 130}, {150, 130}}};
   EXPECT_FALSE(QuadsOverlap(clear, tile));
+}
+
+// Each of the eight corner tests decides alone: a thin sliver whose tip alone pokes into a square
+// near each of its four corners, and no corner of the square inside the sliver.
+TEST(QuadsOverlapTest, ATipPokingInNearAnyCornerOfTheOtherIsAContact) {
+  const TQuad square = {{{0, 0}, {40, 0}, {40, 40}, {0, 40}}};
+  const TQuad slivers[] = {
+      {{{3, 3}, {-20, 4}, {-20, 5}, {-19, 6}}},
+      {{{37, 3}, {60, 4}, {60, 5}, {59, 6}}},
+      {{{37, 37}, {60, 36}, {60, 35}, {59, 34}}},
+      {{{3, 37}, {-20, 36}, {-20, 35}, {-19, 34}}},
+  };
+  for (const TQuad& sliver : slivers) {
+    SCOPED_TRACE(sliver[0].X * 100 + sliver[0].Y);
+    EXPECT_TRUE(QuadsOverlap(sliver, square));
+    EXPECT_TRUE(QuadsOverlap(square, sliver));
+    // Drawn back out by 6 pixels, the tip no longer reaches.
+    TQuad out = sliver;
+    out[0].X += out[0].X < 20 ? -6 : 6;
+    EXPECT_FALSE(QuadsOverlap(out, square));
+    EXPECT_FALSE(QuadsOverlap(square, out));
+  }
 }
 
 TEST(RoadsideQuadTest, CornersAreTruncatedAfterTheOffset) {
@@ -214,6 +275,28 @@ TEST(PointInQuadTest, AgreesWithTheAngleSumRuleForExtremeDistances) {
     for (const double x : {0.0, 0.5, -3.0, 1e-170, 5e-161, 1e300, -1e160}) {
       for (const double y : {0.0, 0.25, 7.0, 3e-161, -1e300, std::nan("")}) {
         EXPECT_EQ(InQuad(x, y, q), RuleInQuad(x, y, q)) << x << ", " << y;
+      }
+    }
+  }
+}
+
+// A dart around the point with all corners but one well to one side of it, and the remaining
+// corner behind the point: the point is inside, whichever corner lies behind it and whether the
+// dart points along x or along y.
+TEST(PointInQuadTest, ADartWithOneCornerBehindThePointHoldsIt) {
+  const TFloatPoint dart[4] = {{10, -8}, {-10, 0}, {10, 8}, {12, 0}};
+  for (int first = 0; first < 4; ++first) {
+    for (const bool transposed : {false, true}) {
+      for (const double side : {1.0, -1.0}) {
+        TQuad q;
+        for (int i = 0; i < 4; ++i) {
+          const TFloatPoint c = dart[(first + i) % 4];
+          q[i] = transposed ? TFloatPoint{c.Y, side * c.X} : TFloatPoint{side * c.X, c.Y};
+        }
+        SCOPED_TRACE(testing::Message() << first << " " << transposed << " " << side);
+        ASSERT_TRUE(RuleInQuad(0, 0, q)) << "the rule itself";
+        EXPECT_TRUE(InQuad(0, 0, q));
+        EXPECT_FALSE(InQuad(side * (transposed ? 0 : 14), side * (transposed ? 14 : 0), q));
       }
     }
   }

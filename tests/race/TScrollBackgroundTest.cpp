@@ -173,6 +173,15 @@ TEST_F(ScrollingRoad, WindowOutsideTheGridShowsPlainGround) {
   EXPECT_EQ(road->Cell(3, 0), 50);
   EXPECT_EQ(road->Cell(3, 5), 50);
   EXPECT_EQ(road->Cell(3, 6), 0);
+  // The top and right edges: row 1 and column 650 are the grid's own, row 0 and column 651 not.
+  ViewRow = -1;
+  ViewCol = 648;
+  road->RefreshRoadWindow();
+  EXPECT_EQ(road->Cell(0, 0), 0);
+  EXPECT_EQ(road->Cell(0, 1), 0);
+  EXPECT_EQ(road->Cell(0, 2), 50);
+  EXPECT_EQ(road->Cell(2, 2), 50);
+  EXPECT_EQ(road->Cell(3, 2), 0);
 }
 
 TEST_F(ScrollingRoad, RidingForwardMovesTheTrackDownAndStepsTheViewUp) {
@@ -246,6 +255,13 @@ TEST_F(ScrollingRoad, ViewStopsAtTheGridEdgesWhileTheOffsetStillWraps) {
   for (int i = 0; i < 100; ++i) engine.Move(1);
   EXPECT_EQ(ViewRow, 1490);
   EXPECT_EQ(ViewCol, 637);
+  // And the other way round, on row and column 0.
+  ViewRow = 10;
+  ViewCol = 8;
+  ScrollVX = ScrollVY = 60;
+  for (int i = 0; i < 100; ++i) engine.Move(1);
+  EXPECT_EQ(ViewRow, 0);
+  EXPECT_EQ(ViewCol, 0);
 }
 
 TEST_F(ScrollingRoad, DrawsTheGridCellAtItsScreenPosition) {
@@ -298,6 +314,26 @@ TEST_F(ScrollingRoad, RoadsideTestFollowsTheRoadOffset) {
   road->X = -30;  // the barrier now spans x 368..402
   engine.Move(1);
   EXPECT_EQ(rider.Hits, 1);
+}
+
+// The contact test covers map rows 1..10 and columns 1..13: the cells at the bottom and right
+// ends count, row 0 and column 0 do not.
+TEST_F(ScrollingRoad, RoadsideTestReachesTheWindowsLastRowAndColumnButNotItsFirst) {
+  RaceRoad();
+  struct Cell {
+    int u, v;
+    bool tested;
+  };
+  for (const Cell& c : {Cell{13, 10, true}, Cell{1, 1, true}, Cell{0, 5, false}, Cell{5, 0, false}}) {
+    SCOPED_TRACE(testing::Message() << c.u << "," << c.v);
+    for (int row = 100; row <= 110; ++row) TrackGrid[row].fill(0);
+    TrackGrid[100 + c.v][100 + c.u] = 1;  // a left roadside: its barrier from x 38 of the cell
+    rider = FakeRider{};
+    const double x = 72.0 * c.u, y = 72.0 * c.v;
+    rider.Corners = Box(x + 50, y + 20, x + 60, y + 50);
+    engine.Move(1);
+    EXPECT_EQ(rider.Hits, c.tested ? 1 : 0);
+  }
 }
 
 TEST_F(ScrollingRoad, MenuBackdropNeitherScrollsNorTests) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <vector>
 
 #include "app/Random.h"
@@ -226,6 +227,9 @@ TEST_F(TrackGeneratorTest, GroundObjectsAreWholeAndNeverOverlap) {
       {73, 2, 2, {{65, 66, 67}, {68, 69, 70}, {71, 72, 73}}},
       {54, 1, 1, {{52, 0}, {53, 54}}},
   };
+  // The lowest row each kind of object reached, by its last piece: every kind may end on the
+  // track's last row, 1499.
+  std::map<int, int> lowest;
   for (uint32_t seed : {11u, 12u, 13u}) {
     BuildWithSeed(seed, 6);
     std::vector<std::vector<int>> owner(kTrackRows + 1, std::vector<int>(kTrackColumns + 1, 0));
@@ -234,6 +238,7 @@ TEST_F(TrackGeneratorTest, GroundObjectsAreWholeAndNeverOverlap) {
       const int n = static_cast<int>(pieces.size());
       ASSERT_GE(top, TopRow() + 1);
       ASSERT_LE(top + n - 1, 1499) << "object reaches below the track";
+      lowest[pieces.back().back()] = std::max(lowest[pieces.back().back()], top + n - 1);
       ++objects;
       for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
@@ -271,6 +276,7 @@ TEST_F(TrackGeneratorTest, GroundObjectsAreWholeAndNeverOverlap) {
     }
     EXPECT_GT(objects, 100);
   }
+  for (int last : {58, 73, 54, 64}) EXPECT_EQ(lowest[last], 1499) << "object ending in " << last;
 }
 
 TEST_F(TrackGeneratorTest, EveryCellIsAPlacedKindAndGroundIsHalfScattered) {

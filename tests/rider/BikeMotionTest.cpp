@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "RaceFixture.h"
 #include "app/ShellState.h"
@@ -12,6 +13,8 @@
 #include "race/TPlayer.h"
 #include "race/TScrollBackground.h"
 #include "race/TrackState.h"
+#include "resources/ImageCollection.h"
+#include "sprites/GameImages.h"
 
 namespace {
 // A row of the start straight a little ahead of the start line, clear of the opponents.
@@ -254,6 +257,36 @@ TEST_F(BikeMotionTest, ExtraBrakeLaysMarksAboutTwelvePixelsApart) {
   }
 }
 
+// The rear tyre points lie half a turn from the heading (and 4 units less), TraceRadius from the
+// centre of the bike's place on the screen; a mark is laid at the first of them with the heading.
+TEST_F(BikeMotionTest, TyreMarksTurnWithTheHeadingBehindTheBike) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  Ticks(1);
+  ClearSkidMarks();
+  const TPictureCollectionItem* upright = GameImageList(2)->Item(5);
+  ASSERT_NE(upright, nullptr);
+  const double w = upright->GetPatternWidth(), h = upright->GetPatternHeight();
+  const double radius = std::sqrt(h / 2 * (h / 2) + w / 2 * (w / 2)) - 25;
+  const double cx = 400 + w / 2, cy = 400 + h / 2;
+  const double unit = 2 * M_PI / 256;
+
+  SetSpeed(60);
+  Bike().SteerAcc = 40;  // heading 20
+  Hold(vk::Space);       // the extra brake locks the steering and leaves rubber
+  Ticks(2);
+  ASSERT_EQ(Bike().Heading, 20);
+  EXPECT_NEAR(Bike().TraceA.X, cx + std::sin((20 - 128) * unit) * radius, 1e-9);
+  EXPECT_NEAR(Bike().TraceA.Y, cy - std::cos((20 - 128) * unit) * radius, 1e-9);
+  EXPECT_NEAR(Bike().TraceB.X, cx + std::sin((20 - 124) * unit) * radius, 1e-9);
+  EXPECT_NEAR(Bike().TraceB.Y, cy - std::cos((20 - 124) * unit) * radius, 1e-9);
+  // Behind and to the left of the centre for a bike turned right.
+  EXPECT_LT(Bike().TraceA.X, cx);
+  EXPECT_GT(Bike().TraceA.Y, cy);
+  ASSERT_TRUE(SkidMarks[1].Used);
+  EXPECT_EQ(SkidMarks[1].Angle, 20);
+}
+
 // The road runs against the bike: sideways by -sin(heading) and down by cos(heading) times the
 // step, the road moving by half of that each frame.
 TEST_F(BikeMotionTest, TheRoadScrollsAgainstTheHeadingByTheStep) {
@@ -268,4 +301,34 @@ TEST_F(BikeMotionTest, TheRoadScrollsAgainstTheHeadingByTheStep) {
   EXPECT_NEAR(ScrollVX, -std::sin(angle) * step, 1e-9);
   EXPECT_NEAR(ScrollVY, std::cos(angle) * step, 1e-9);
   EXPECT_LT(ScrollVX, -1.0);
+}
+
+// The kinds a bike's corner may stand on without leaving the road: edges, lanes and lines of
+// straight rows, and the edges and shoulders that drift rows lay under the bike's wheels.
+TEST(RoadKindTest, ExactlyTheRoadKindsCountAsRoad) {
+  const std::set<int> road = {10, 11, 12, 24, 27, 28, 29, 32, 33, 34, 38, 39, 40, 45, 46, 47};
+  for (int kind = -1; kind <= 74; ++kind) {
+    EXPECT_EQ(IsRoadKind(kind), road.count(kind) == 1) << kind;
+  }
+}
+
+TEST(RoadKindTest, AWorldPointIsRoadByTheCellItFallsInButNeverInRowOrColumnZero) {
+  ResetTrackState();
+  TrackGrid[3][5] = 11;
+  TrackGrid[1][1] = 11;
+  EXPECT_TRUE(IsRoadAtWorld(5 * 72, 3 * 72));
+  EXPECT_TRUE(IsRoadAtWorld(5 * 72 + 71, 3 * 72 + 71));
+  EXPECT_FALSE(IsRoadAtWorld(5 * 72 - 1, 3 * 72));
+  EXPECT_FALSE(IsRoadAtWorld(5 * 72, 3 * 72 + 72));
+  EXPECT_TRUE(IsRoadAtWorld(72, 72));
+  EXPECT_FALSE(IsRoadAtWorld(71, 72)) << "column 0";
+  EXPECT_FALSE(IsRoadAtWorld(72, 71)) << "row 0";
+  ResetTrackState();
+}
+
+// Prize points by place; no place (before the first frame counts one) is worth nothing.
+TEST(PlacePrizeTest, EachPlaceHasItsPrize) {
+  const int prizes[] = {0, 800, 600, 400, 300, 200, 100, 0};
+  for (int place = 0; place <= 7; ++place) EXPECT_EQ(PlacePrizeFor(place), prizes[place]) << place;
+  EXPECT_EQ(PlacePrizeFor(-1), 0);
 }

@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "RaceFixture.h"
+#include "app/Audio.h"
 #include "app/ShellState.h"
+#include "app/TMForm.h"
 #include "platform/KeyCodes.h"
 #include "race/RiderState.h"
 #include "race/TCar.h"
@@ -77,6 +79,32 @@ TEST_F(CrashRulesTest, ACrashTurnsTheBikeAlongTheDriftFiveRowsBelowTheView) {
     EXPECT_EQ(Bike().Heading, row.Expected) << "row +" << row.RowOffset << ", heading "
                                             << row.Heading << ", first kind "
                                             << row.Cells[0].second;
+    Bike().ResetAfterCrash();
+    Bike().CrashHeadingSet = false;
+  }
+}
+
+// The whole row is looked at, from its first column to its last.
+TEST_F(CrashRulesTest, TheCrashHeadingLooksAtTheRowsFirstAndLastColumnsToo) {
+  struct Row {
+    std::vector<std::pair<int, int>> Cells;  // column, kind
+    int Expected;                             // from heading 4
+  };
+  const std::vector<Row> rows = {
+      {{{kTrackColumns, 39}}, 38 - 4},
+      {{{1, 33}}, -38 - 4},
+      {{{1, 45}, {kTrackColumns, 10}}, -4},
+      {{{1, 10}, {kTrackColumns, 27}}, -38 - 4},
+  };
+  for (const Row& row : rows) {
+    LayStraightTrack();
+    PlaceBikeOnRoad(kStraightRow);
+    Ticks(1);
+    TTrackRow& cells = TrackGrid[ViewRow + 5];
+    cells.fill(0);
+    for (const auto& [column, kind] : row.Cells) cells[column] = static_cast<int8_t>(kind);
+    CrashWithHeading(4);
+    EXPECT_EQ(Bike().Heading, row.Expected) << "first cell " << row.Cells[0].first;
     Bike().ResetAfterCrash();
     Bike().CrashHeadingSet = false;
   }
@@ -316,4 +344,25 @@ TEST_F(CrashRulesTest, AStandingBikeCountsDownTheWaitItHeld) {
   // Ten subtractions of 11 take 100 below 0; the frame after opens the results.
   EXPECT_EQ(ticks, 100 / 11 + 1 + 1);
   EXPECT_EQ(ActiveDialog, DialogLevelResults);
+}
+
+// A crash stops only the engine's sounds: a pickup's sound plays on, while the end of the race
+// stops the bump's too. Whether a sound still plays shows when the sound output is asked to
+// start it once more without stopping it first: a copy still playing needs a second one (both
+// sounds allow two copies and do not loop; the clock hardly moves in between).
+TEST_F(CrashRulesTest, ACrashLetsThePickupSoundPlayOnButTheEndOfTheRaceStopsTheBump) {
+  PlaySound(14);
+  ASSERT_EQ(MForm->MDXSound.CopyCount(14), 1);
+  Bike().Crash();
+  MForm->MDXSound.Play(14);
+  EXPECT_EQ(MForm->MDXSound.CopyCount(14), 2) << "still playing through the crash";
+  Bike().ResetAfterCrash();
+
+  PlaySound(17);
+  ASSERT_EQ(MForm->MDXSound.CopyCount(17), 1);
+  Bike().Finished = true;
+  Ticks(1);
+  ASSERT_TRUE(Bike().EndStarted);
+  MForm->MDXSound.Play(17);
+  EXPECT_EQ(MForm->MDXSound.CopyCount(17), 1) << "stopped when the race ended";
 }

@@ -208,3 +208,28 @@ TEST_P(HandlingRulesTest, TheOutlineFollowsTheModelsCollisionWidthAndCornerFacto
     EXPECT_NEAR(Bike().Corners[k].Y, cy - std::cos(t) * radius, 1e-9) << "corner " << k + 1;
   }
 }
+
+// Lying after a crash, and rolling out after the finish, the bike loses 0.8 a frame (scaled by
+// the frame rate) until it stands; its step follows its model's top-speed factor.
+TEST_P(HandlingRulesTest, ACrashAndTheRollOutSlowTheBikeByPointEightAFrame) {
+  const Ratings r = kRatings[GetParam().Model];
+  const double maxFactor = r.Max / 11.0 / 10.0 + 0.9;
+  const double mf = MotionFactor;
+  Begin(Keys{}, 60);
+  Bike().CrashHeadingSet = true;  // keeps its heading
+  Bike().Crash();
+  for (int frame = 1; frame <= 8; ++frame) {
+    Game->RunTick();
+    ASSERT_NEAR(Bike().Speed, 60 - 0.8 * mf * frame, 1e-9) << "crash, frame " << frame;
+    ASSERT_NEAR(Bike().Step, maxFactor * Bike().Speed / 8, 1e-9) << "crash, frame " << frame;
+  }
+  Bike().ResetAfterCrash();
+
+  Begin(Keys{}, 50);
+  Bike().Finished = true;
+  for (int frame = 1; frame <= 8; ++frame) {
+    Game->RunTick();
+    ASSERT_NEAR(Bike().Speed, 50 - 0.8 * mf * frame, 1e-9) << "roll-out, frame " << frame;
+    ASSERT_NEAR(Bike().Step, maxFactor * Bike().Speed / 8, 1e-9) << "roll-out, frame " << frame;
+  }
+}

@@ -56,6 +56,10 @@ TEST_F(RacePlaceTest, ThePlaceCountsTheOpponentsAheadAmongSeveral) {
       {{{1, -50}, {2, 100}, {4, 200}}, 2},   {{{1, -300}, {2, -200}, {4, -100}}, 4},
       {{{4, 300}, {1, -200}, {2, 100}}, 2},  {{{2, -100}, {5, -50}}, 3},
       {{{2, 100}, {5, -50}}, 2},
+      // One opponent, ahead or behind, and none at all.
+      {{{3, -100}}, 2},
+      {{{3, 100}}, 1},
+      {{}, 1},
   };
   for (const Case& c : cases) {
     Stand(c.Slots);

@@ -54,16 +54,41 @@ class RaceFlowTest : public RaceTest {
 
 TEST_F(RaceFlowTest, TheClockStartsWhenTheLevelMessageCloses) {
   StartRace(1, /*wait=*/false);
+  // The road starts square on the view at the start: column 318, row 1478, no offset.
+  EXPECT_EQ(Road->X, 0.0);
+  EXPECT_EQ(Road->Y, 0.0);
+  EXPECT_EQ(ViewCol, 318);
+  EXPECT_EQ(ViewRow, 1478);
   EXPECT_EQ(TimeLeftMs, 45000);
   EXPECT_EQ(Lives, 3);
   EXPECT_EQ(Score, 0);
   EXPECT_EQ(SpeedNeedle->Angle, 28);
   WaitWhileDialog(DialogLevelStart);
   EXPECT_EQ(TimeLeftMs, 45000);
+  // The race offers nothing to select.
+  EXPECT_EQ(FirstItem, 1);
+  EXPECT_EQ(LastItem, 0);
+  EXPECT_EQ(SelectedItem, 0);
   Ticks(1);
   EXPECT_EQ(TimeLeftMs, 45000 - FrameMs);
   // Level 1 races one opponent.
   EXPECT_EQ(RacerCount, 2);
+}
+
+// Level 1's finish line lies in row 1550 - 300 = 1250; it is crossed once its top edge passes
+// below the top edge of the bike, which stands at y 400 on the screen.
+TEST_F(RaceFlowTest, TheFinishIsCrossedOnceItsTopEdgePassesTheBikesTop) {
+  StartRace(1);
+  LayStraightTrack();
+  TimeLeftMs = 600000;
+  PlaceBikeOnRoad(1250);
+  ASSERT_EQ(ViewRow, 1244);
+  Road->Y = -32;  // the line's top edge: (1250 - 1244) x 72 - 32 = 400, level with the bike's
+  Ticks(1);
+  EXPECT_FALSE(Bike().Finished);
+  Road->Y = -31.95;
+  Ticks(1);
+  EXPECT_TRUE(Bike().Finished);
 }
 
 TEST_F(RaceFlowTest, TheLastTenSecondsBeepOnceASecond) {
@@ -122,6 +147,25 @@ TEST_F(RaceFlowTest, ThePauseSilencesTheEngineAndItsEndStartsItAgain) {
   Game->Press('P');
   EXPECT_EQ(ActiveDialog, DialogNone);
   EXPECT_EQ(Count(SoundsPlayed(), engine), 1);
+
+  // Coasting, and in the middle of a gear change: the same.
+  Release(vk::Up);
+  SetSpeed(60);
+  Ticks(2);
+  ASSERT_TRUE(Bike().EngineStage.Coasting);
+  Game->Press('P');
+  SoundsPlayed();
+  Game->Press('P');
+  EXPECT_EQ(Count(SoundsPlayed(), 6), 1) << "coasting";
+  Hold(vk::Up);
+  Ticks(1);
+  SetSpeed(65 * Bike().MaxFactor() - 0.1);
+  Ticks(2);
+  ASSERT_TRUE(Bike().EngineStage.GearChange);
+  Game->Press('P');
+  SoundsPlayed();
+  Game->Press('P');
+  EXPECT_EQ(Count(SoundsPlayed(), 5), 1) << "changing gear";
 }
 
 TEST_F(RaceFlowTest, EscapeAndPauseInOneTickOpenOnlyTheExitQuestion) {
@@ -145,6 +189,13 @@ TEST_F(RaceFlowTest, EscapeAndPauseInOneTickOpenOnlyTheExitQuestion) {
 // and one unit back while the gears change.
 TEST_F(RaceFlowTest, TheNeedleFollowsTheSpeed) {
   StartRace(1);
+  // Picture 4 of the second list at (-10, 510), turning about 0.7 of its width and half its
+  // height.
+  ASSERT_NE(SpeedNeedle, nullptr);
+  EXPECT_EQ(SpeedNeedle->BaseX, -10);
+  EXPECT_EQ(SpeedNeedle->BaseY, 510);
+  EXPECT_DOUBLE_EQ(SpeedNeedle->PivotX, 0.7);
+  EXPECT_DOUBLE_EQ(SpeedNeedle->PivotY, 0.5);
   PlaceBikeOnRoad(kStraightRow);
   for (const double speed : {100.0, 40.0, 0.0, -8.0, 152.0}) {
     SetSpeed(speed);
@@ -250,6 +301,26 @@ TEST_F(RaceFlowTest, ThreeOpponentContactsCostOneLifeAndAPushFromBehindPassesAft
   EXPECT_TRUE(Bike().Crashed);
   EXPECT_EQ(Lives, 2);
   EXPECT_EQ(Bike().HitsLeft, 3);
+}
+
+// On contact the two trade headings: with c the opponent's and d = (2c - SteerAcc) / 2, the
+// bike's SteerAcc becomes 2c + d and the opponent's heading c - d.
+TEST_F(RaceFlowTest, AContactTradesHeadings) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  PutOpponentOnBike(-20);
+  TOpponent& car = Opponents->Slots[1];
+  car.Heading = 6;
+  Bike().SteerAcc = 10;
+  Ticks(1);  // the opponent's outline reaches the bike with its own move
+  ASSERT_EQ(Bike().HitsLeft, 3);
+  const double c = car.Heading, steer = Bike().SteerAcc;
+  ASSERT_NE(c, 0);
+  const double d = (2 * c - steer) / 2;
+  Ticks(1);
+  ASSERT_EQ(Bike().HitsLeft, 2);
+  EXPECT_DOUBLE_EQ(Bike().SteerAcc, 2 * c + d);
+  EXPECT_EQ(Bike().Heading, static_cast<int>(std::nearbyint((2 * c + d) / 2)));
 }
 
 TEST_F(RaceFlowTest, APushOnAStandingBikeGivesItTheTenAndItsEndLeavesItStanding) {
@@ -366,4 +437,25 @@ TEST_F(RaceFlowTest, TheFinishRollsOutIntoTheResultsAndTheNextLevel) {
   Ticks(1);
   // Level 2 races two opponents.
   EXPECT_EQ(RacerCount, 3);
+}
+
+// Start-up state, as the runner and the tests put it back between games.
+TEST(RiderStateTest, ResetGoesBackToTheStartUpValues) {
+  TimeLeftMs = 5;
+  RacePlace = 2;
+  RacerCount = 3;
+  Score = 40;
+  Lives = 1;
+  BikeModel = 4;
+  EndDelayMs = 9;
+  PlacePrize = 600;
+  ResetRiderState();
+  EXPECT_EQ(TimeLeftMs, 0);
+  EXPECT_EQ(RacePlace, 0);
+  EXPECT_EQ(RacerCount, 0);
+  EXPECT_EQ(Score, 0);
+  EXPECT_EQ(Lives, 0);
+  EXPECT_EQ(BikeModel, 1) << "the first model until one is chosen";
+  EXPECT_EQ(EndDelayMs, 0);
+  EXPECT_EQ(PlacePrize, 0);
 }

@@ -212,6 +212,23 @@ TEST_F(SaveFilesTest, SeveralModifierBitsAreWrittenAsTheStrongestOne) {
   }
 }
 
+// Line 6: 1 to 12 are the keys F1 to F12, 0 is none whatever was held, and any other number
+// keeps what was held.
+TEST_F(SaveFilesTest, EveryBossKeyCodeReadsBackAsItsKey) {
+  for (int code = 1; code <= 12; ++code) {
+    std::ofstream(Save("options"), std::ios::binary)
+        << "0\r\n1\r\n1\r\nX\r\n1\r\n" << code << "\r\nsig\r\n";
+    StartUp();
+    EXPECT_EQ(BossKey, vk::F1 + code - 1) << "code " << code;
+  }
+  BossKey = vk::F1 + 4;
+  LoadOptions(std::string("0\r\n1\r\n1\r\nX\r\n1\r\n0\r\nsig\r\n"));
+  EXPECT_EQ(BossKey, 0) << "0 is no key, not the key held";
+  BossKey = vk::F1 + 4;
+  LoadOptions(std::string("0\r\n1\r\n1\r\nX\r\n1\r\n13\r\nsig\r\n"));
+  EXPECT_EQ(BossKey, vk::F1 + 4) << "13 keeps the key held";
+}
+
 TEST_F(SaveFilesTest, UnknownModifierCodeLeavesNoModifierAtStartUp) {
   std::ofstream(Save("options"), std::ios::binary) << "0\r\n1\r\n1\r\nX\r\n7\r\n13\r\nsig\r\n";
   StartUp();

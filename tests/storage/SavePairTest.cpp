@@ -2,6 +2,7 @@
 // planted link, two games quitting together, and whatever stands in place of a save file.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +20,7 @@
 #include "storage/GameOptions.h"
 #include "storage/HighScores.h"
 #include "storage/OptionsFile.h"
+#include "storage/SaveFileSystem.h"
 #include "storage/SaveFiles.h"
 
 namespace fs = std::filesystem;
@@ -38,6 +40,7 @@ class FaultyFiles final : public SaveFileSystem {
   int FailAt = -1;
   int Error = EIO;
   bool Crash = false;
+  bool WritesNothing = false;
   std::vector<std::string> Tokens;  // handed out first, then random ones
   std::vector<std::string> Calls;   // "write hs.tmp-..." and so on
 
@@ -48,7 +51,10 @@ class FaultyFiles final : public SaveFileSystem {
     return fd;
   }
   ssize_t Write(int fd, const void* data, size_t size) override {
-    return Step("write", Names_[fd]) ? -1 : SaveFileSystem::Write(fd, data, size);
+    if (Step("write", Names_[fd])) return -1;
+    // A device that takes nothing and names no error.
+    if (WritesNothing && Names_[fd].rfind("hs.tmp-", 0) == 0) return 0;
+    return SaveFileSystem::Write(fd, data, size);
   }
   int Fsync(int fd) override { return Step("fsync", Names_[fd]) ? -1 : SaveFileSystem::Fsync(fd); }
   int Close(int fd) override {
@@ -98,6 +104,32 @@ std::unique_ptr<FaultyFiles> Faulty(int failAt = -1, int error = EIO, bool crash
   files->Crash = crash;
   return files;
 }
+
+// The real calls, but the folder can never be locked (the lock call itself fails); closing a
+// descriptor these calls did not open is refused and noted.
+class UnlockableFiles final : public SaveFileSystem {
+ public:
+  std::set<int> Open_;
+  std::vector<int> StrayCloses;
+
+  int Open(const std::string& path, int flags, mode_t mode) override {
+    const int fd = SaveFileSystem::Open(path, flags, mode);
+    if (fd >= 0) Open_.insert(fd);
+    return fd;
+  }
+  int Close(int fd) override {
+    if (Open_.erase(fd) == 0) {
+      StrayCloses.push_back(fd);
+      errno = EBADF;
+      return -1;
+    }
+    return SaveFileSystem::Close(fd);
+  }
+  int TryLock(int) override {
+    errno = ENOLCK;
+    return -1;
+  }
+};
 
 class SavePairTest : public ::testing::Test {
  protected:
@@ -161,6 +193,8 @@ class SavePairTest : public ::testing::Test {
     StartUp();
     Play("OLD", 20000);
     ASSERT_TRUE(ShutDown().empty());
+    EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}))
+        << "a save that succeeds leaves only the pair";
     OldHs = Slurp(Save("hs"));
     OldOptions = Slurp(Save("options"));
     Play("NEW", 30000);
@@ -205,6 +239,9 @@ TEST_F(SavePairTest, AnErrorAtAnyStepOfSavingKeepsTheOldPairAndReportsBothFiles)
       EXPECT_EQ(errors[1].rfind("Cannot save \"Data/Save/options\". ", 0), 0u) << errors[1];
       EXPECT_EQ(Slurp(Save("hs")), OldHs) << "neither file replaced";
       EXPECT_EQ(Slurp(Save("options")), OldOptions);
+      // Only the one failing call: everything the save made is removed again at once.
+      EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}))
+          << "a failed save leaves nothing behind";
       StartUp();
       EXPECT_EQ(StartedWith(), "OLD");
       EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}));
@@ -377,4 +414,69 @@ TEST_F(SavePairTest, LongStoredTextsAreCheckedWholeAndTheCountryIsCutOnReading) 
       << std::string(SaveFolder::kMaxFileBytes, 'C') << "\r\n1\r\n9\r\n\r\n";
   StartUp();
   EXPECT_FALSE(GameOptions.FullScreen) << "the defaults";
+}
+
+TEST_F(SavePairTest, AGameThatCannotLockTheFolderReadsThePairButLeavesAnotherGamesFilesAlone) {
+  SaveOldPairThenPlayNew();
+  // Another game is saving: its two temporary files are there, not yet renamed.
+  std::ofstream(Save("hs.tmp-other"), std::ios::binary) << "half a table";
+  std::ofstream(Save("options.tmp-other"), std::ios::binary) << "half the options";
+  const std::set<std::string> saving = {"hs", "options", "hs.tmp-other", "options.tmp-other"};
+
+  {
+    SCOPED_TRACE("the lock cannot be taken at all");
+    auto files = std::make_unique<UnlockableFiles>();
+    const UnlockableFiles* calls = files.get();
+    ResetOptionsState();
+    for (auto& entry : HighScores) entry = {};
+    SaveFolder folder("Data/Save", std::move(files));
+    LoadSaveFiles(folder);
+    EXPECT_EQ(StartedWith(), "OLD");
+    EXPECT_EQ(SaveFolderNames(), saving) << "the other game's files are not ours to touch";
+    EXPECT_TRUE(calls->StrayCloses.empty()) << "only what was opened is closed";
+    EXPECT_TRUE(calls->Open_.empty()) << "and everything opened is closed";
+  }
+  {
+    SCOPED_TRACE("the other game holds the lock longer than a start-up waits");
+    const int held = open(Save("").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    StartUp();
+    EXPECT_EQ(StartedWith(), "OLD");
+    EXPECT_EQ(SaveFolderNames(), saving);
+    close(held);
+  }
+  // Once the folder is free the next start clears what an ended save left behind.
+  StartUp();
+  EXPECT_EQ(StartedWith(), "OLD");
+  EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}));
+}
+
+// The real calls answer like the POSIX ones: 0, or -1 with errno set.
+TEST(SaveFileSystemTest, MakingFoldersAnswersLikeTheOtherCalls) {
+  const fs::path dir = fs::temp_directory_path() / ("gearrush-folders-" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  SaveFileSystem files;
+  EXPECT_EQ(files.MakeFolders((dir / "a" / "b").string()), 0);
+  EXPECT_TRUE(fs::is_directory(dir / "a" / "b"));
+  EXPECT_EQ(files.MakeFolders((dir / "a" / "b").string()), 0) << "already there";
+  std::ofstream(dir / "file") << "x";
+  errno = 0;
+  EXPECT_EQ(files.MakeFolders((dir / "file" / "c").string()), -1);
+  EXPECT_EQ(errno, ENOTDIR);
+  fs::remove_all(dir);
+}
+
+// Writing that takes no byte and reports no error is a full disk: the save fails at once and
+// says so, and the old pair stays.
+TEST_F(SavePairTest, AWriteThatTakesNothingCountsAsAFullDisk) {
+  SaveOldPairThenPlayNew();
+  auto files = Faulty();
+  files->WritesNothing = true;
+  const std::vector<std::string> errors = ShutDown(std::move(files));
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_NE(errors[0].find(std::strerror(ENOSPC)), std::string::npos) << errors[0];
+  EXPECT_EQ(Slurp(Save("hs")), OldHs);
+  EXPECT_EQ(Slurp(Save("options")), OldOptions);
+  EXPECT_EQ(SaveFolderNames(), (std::set<std::string>{"hs", "options"}));
 }

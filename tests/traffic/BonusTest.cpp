@@ -87,6 +87,39 @@ TEST_F(BonusTest, ARaceHasAtMostOneLifeBonus) {
   EXPECT_GE(racesWithLife, 25);
 }
 
+// On a straight track every row has one left edge, so each slot draws, in this order, its row
+// in lo .. 1494, its cell among the four from the edge, its kind (again while a second life
+// comes up) and its spin position in tenths from 0 to 3.9. The draws replayed here with the
+// generator's own arithmetic.
+TEST_F(BonusTest, PlacementDrawsRowCellKindAndSpinInTurn) {
+  LayStraightTrack(4);
+  CreateRace(false);
+  RandSeed = 4242;
+  Bonuses->PlaceBonuses();
+  uint32_t seed = 4242;
+  auto next = [&seed](uint32_t n) {
+    seed = seed * 134775813u + 1;
+    return static_cast<int>((static_cast<uint64_t>(seed) * n) >> 32);
+  };
+  const int lo = 1549 - TrackLength;
+  int lives = 0;
+  for (int n = 1; n <= BonusCount; ++n) {
+    SCOPED_TRACE(n);
+    const int row = lo + next(1495 - lo);
+    const int col = kStraightLeftEdge + next(4);
+    int kind = 1 + next(5);
+    while (kind == 5 && lives >= 1) kind = 1 + next(5);
+    lives += kind == 5;
+    const double spin = next(40) / 10.0;
+    ASSERT_TRUE(Bonuses->Active[n]);
+    EXPECT_EQ(Bonuses->Row[n], row);
+    EXPECT_EQ(Bonuses->Col[n], col);
+    EXPECT_EQ(Bonuses->Kind[n], kind);
+    EXPECT_DOUBLE_EQ(Bonuses->Anim[n], spin);
+  }
+  EXPECT_EQ(RandSeed, seed);
+}
+
 TEST_F(BonusTest, RowsWithoutStraightRoadLeaveSlotsEmptyAfterOneDrawEach) {
   LayStraightTrack(3);
   CreateRace(false);

@@ -101,17 +101,22 @@ TEST_F(OpponentRulesTest, EachModelsOutlineCentreAndPicturesFollowItsRow) {
           << "model " << m << " corner " << k + 1;
     }
     EXPECT_EQ(car.Image, row.LeanRight) << "model " << m;
+    EXPECT_EQ(car.LeanDir, 1) << "model " << m;
     EXPECT_DOUBLE_EQ(car.AnimFrame, 6.5 - 3) << "model " << m;
     stand();
     car.Lean = -3;
     car.LeanHold = 10;
     MoveRiders(1);
     EXPECT_EQ(car.Image, row.LeanLeft) << "model " << m;
+    EXPECT_EQ(car.LeanDir, -1) << "model " << m;
+    EXPECT_DOUBLE_EQ(car.AnimFrame, 6.5 - 3) << "model " << m;
     stand();
     car.Lean = 0.5;
     car.LeanHold = 10;
     MoveRiders(1);
     EXPECT_EQ(car.Image, row.Upright) << "model " << m;
+    EXPECT_EQ(car.LeanDir, 0) << "model " << m;
+    EXPECT_DOUBLE_EQ(car.AnimFrame, 0) << "model " << m;
 
     // Knocked out slowly: the crash picture at its last pattern at once.
     car.Speed = 5;
@@ -119,6 +124,36 @@ TEST_F(OpponentRulesTest, EachModelsOutlineCentreAndPicturesFollowItsRow) {
     EXPECT_EQ(car.Image, row.Crash) << "model " << m;
     MoveRiders(1);
     EXPECT_EQ(car.AnimFrame, row.CrashFrames - 1) << "model " << m;
+  }
+}
+
+// A rider travels half its step a frame (scaled by the frame rate) along its heading.
+TEST_F(OpponentRulesTest, ARiderTravelsHalfItsStepAlongItsHeading) {
+  TOpponent& car = Rider(3);
+  car.Heading = 10;
+  car.Speed = 100;
+  car.Step = MaxFactorOf(3) * 100 / 8;
+  const double x = car.PosX, y = car.PosY, step = car.Step;
+  MoveRiders(1);
+  const double a = 10 * kUnit;
+  EXPECT_NEAR(car.PosX - x, std::sin(a) * step * 0.5 * MotionFactor, 1e-9);
+  EXPECT_NEAR(car.PosY - y, -std::cos(a) * step * 0.5 * MotionFactor, 1e-9);
+}
+
+// The look-ahead points, in order front-left, front-right, side-left, side-right: 2 units either
+// side of the heading 60 pixels out, and 32 units either side 28 pixels out, from the centre.
+TEST_F(OpponentRulesTest, TheLookAheadPointsLieAroundTheHeading) {
+  TOpponent& car = Rider(2);
+  car.Heading = 10;
+  MoveRiders(1);
+  ASSERT_DOUBLE_EQ(car.Heading, 10);
+  const struct {
+    double Offset, Distance;
+  } probes[4] = {{-2, 60}, {2, 60}, {-32, 28}, {32, 28}};
+  for (int k = 0; k < 4; ++k) {
+    const double a = (10 + probes[k].Offset) * kUnit;
+    EXPECT_NEAR(car.Probes[k].X, car.CenterX + std::sin(a) * probes[k].Distance, 1e-9) << k;
+    EXPECT_NEAR(car.Probes[k].Y, car.CenterY - std::cos(a) * probes[k].Distance, 1e-9) << k;
   }
 }
 
@@ -263,6 +298,116 @@ TEST_F(OpponentRulesTest, PaceChangesWaitWhileTheRiderAvoids) {
   // The old variation taken off, the new one added, then a frame's throttle.
   const double varied = 100 - 3 + jitter;
   EXPECT_NEAR(car.Speed, varied + AccelOf(1, varied), 1e-9);
+}
+
+// The lane and pace timers count whole frames down to zero, and only a frame that finds them at
+// zero or below draws anew; both then wait 4000 ms plus 300 ms for each step of a draw of 10.
+TEST_F(OpponentRulesTest, LaneAndPaceChangesComeTheFrameAfterTheirTimersRunOut) {
+  TOpponent& car = Rider(1);
+  car.LaneTimerMs = FrameMs;
+  car.SpeedTimerMs = FrameMs + 1;
+  car.SpeedJitter = 2;
+  car.Speed = 100;
+  RandSeed = 5;
+  Lcg lcg{5};
+  MoveRiders(1);
+  EXPECT_EQ(car.LaneTimerMs, 0);
+  EXPECT_EQ(car.SpeedTimerMs, 1);
+  EXPECT_EQ(RandSeed, lcg.Seed) << "nothing drawn yet";
+
+  // The lane timer stands at 0: this frame draws the wait, the offset and the look-ahead; the
+  // pace timer still had 1 ms, and is now below zero.
+  MoveRiders(1);
+  const int laneWait = 4000 + 300 * lcg.Next(10);
+  const double offset = -30 + lcg.Next(100) - 50;
+  const int look = lcg.Next(3);
+  EXPECT_EQ(car.LaneTimerMs, laneWait);
+  EXPECT_EQ(car.LaneOffset, offset < -80 ? -30 : offset);
+  EXPECT_EQ(car.LookAhead, look);
+  EXPECT_EQ(car.SpeedTimerMs, 1 - FrameMs);
+  EXPECT_EQ(car.SpeedJitter, 2);
+  EXPECT_EQ(RandSeed, lcg.Seed);
+
+  const double before = car.Speed;
+  MoveRiders(1);
+  const int paceWait = 4000 + 300 * lcg.Next(10);
+  const int jitter = lcg.Next(10) - 5;
+  EXPECT_EQ(car.SpeedTimerMs, paceWait);
+  EXPECT_EQ(car.SpeedJitter, jitter);
+  const double varied = before - 2 + jitter;
+  EXPECT_NEAR(car.Speed, varied + AccelOf(1, varied), 1e-9);
+  EXPECT_EQ(car.LaneTimerMs, laneWait - FrameMs);
+}
+
+// A standing rider does not steer, so its lean follows only the lean rules: it grows by 0.6 a
+// frame towards the side the heading moved since the turn began (at most 6.5), and after a turn
+// it holds for ten frames, counted as frames, then returns upright by 0.3 a frame.
+TEST_F(OpponentRulesTest, TheLeanGrowsWithTheTurnHoldsTenFramesThenStraightens) {
+  TOpponent& car = Rider(1);
+  const double mf = MotionFactor;
+  auto frame = [&] {
+    car.Speed = car.Step = 0;
+    MoveRiders(1);
+  };
+  car.Turning = true;
+  car.TurnStartHeading = 0;
+  car.Heading = 4;
+  frame();
+  EXPECT_NEAR(car.Lean, 0.6 * mf, 1e-12);
+  frame();
+  EXPECT_NEAR(car.Lean, 1.2 * mf, 1e-12);
+  for (int i = 0; i < 20; ++i) frame();
+  EXPECT_DOUBLE_EQ(car.Lean, 6.5);
+  car.Heading = -4;
+  frame();
+  EXPECT_NEAR(car.Lean, 6.5 - 0.6 * mf, 1e-12);
+  car.Heading = 0;
+  frame();
+  EXPECT_NEAR(car.Lean, 6.5 - 0.6 * mf, 1e-12) << "level with the start: no change";
+  for (int i = 0; i < 30; ++i) {
+    car.Heading = -4;
+    frame();
+  }
+  EXPECT_DOUBLE_EQ(car.Lean, -6.5);
+
+  car.Turning = false;
+  car.Heading = 0;
+  car.Lean = 3;
+  car.LeanHold = 10;
+  for (int i = 1; i <= 10; ++i) {
+    frame();
+    EXPECT_DOUBLE_EQ(car.Lean, 3) << "held in frame " << i;
+  }
+  frame();
+  EXPECT_NEAR(car.Lean, 3 - 0.3 * mf, 1e-12);
+  frame();
+  EXPECT_NEAR(car.Lean, 3 - 0.6 * mf, 1e-12);
+  for (int i = 0; i < 40; ++i) frame();
+  EXPECT_DOUBLE_EQ(car.Lean, 0) << "and stays upright";
+
+  car.Lean = -0.1;
+  frame();
+  EXPECT_DOUBLE_EQ(car.Lean, 0) << "a left lean straightens to exactly upright too";
+}
+
+// A rider knocked out at speed runs through its crash picture by 200 x mf / fm / 100 patterns a
+// frame, stopping at the last one, while it slides on at 0.8 less a frame.
+TEST_F(OpponentRulesTest, TheCrashPictureRunsOnWithTheFramesToItsLastPattern) {
+  for (int m = 1; m <= 5; ++m) {
+    TOpponent& car = Rider(m);
+    car.Speed = 100;
+    car.Step = MaxFactorOf(m) * 100 / 8;
+    Opponents->KnockOut(1);
+    const double perFrame = 200.0 * MotionFactor / FrameMs / 100;
+    const double last = kModels[m].CrashFrames - 1;
+    for (int frame = 1; frame <= 40; ++frame) {
+      MoveRiders(1);
+      EXPECT_NEAR(car.AnimFrame, std::min(last, frame * perFrame), 1e-9)
+          << "model " << m << " frame " << frame;
+      EXPECT_NEAR(car.Speed, 100 - 0.8 * MotionFactor * frame, 1e-9) << "model " << m;
+    }
+    EXPECT_EQ(car.Image, kModels[m].Crash);
+  }
 }
 
 // The extra rows looked ahead are kept on straights and bend exits and dropped elsewhere.

@@ -61,6 +61,16 @@ TEST_F(OpponentTest, LevelDecidesWhichSlotsRideAndEachDrawsOnlyItsModel) {
           << "level " << level << " slot " << slot;
       EXPECT_LE(car.CenterY, 72 * ViewRow + Player->CenterY + 1);
       EXPECT_GT(car.Speed, 0.0);
+      // Everything else starts at 0 but the two change timers, which the first step counts.
+      EXPECT_EQ(car.LaneTimerMs, 5000 - FrameMs);
+      EXPECT_EQ(car.SpeedTimerMs, 5000 - FrameMs);
+      EXPECT_EQ(car.Heading, 0.0);
+      EXPECT_EQ(car.Lean, 0.0);
+      EXPECT_EQ(car.LeanHold, 0.0);
+      EXPECT_EQ(car.LeanDir, 0);
+      EXPECT_EQ(car.HitCount, 0);
+      EXPECT_FALSE(car.KnockedOut);
+      EXPECT_FALSE(car.Avoiding);
     }
   }
 }
@@ -134,6 +144,21 @@ TEST_F(BikeAheadTest, OnlyARiderFasterThanTheBikeSwervesForItsFront) {
   EXPECT_EQ(fast.AvoidTimerMs, 200);
 }
 
+// Either front point alone on the bike is enough: 60 pixels ahead and 2 units to its side, one
+// lies just inside the bike's box while the other, and both side points, lie outside it.
+TEST_F(BikeAheadTest, EitherFrontPointAloneOnTheBikeMakesAFasterRiderSwerve) {
+  Player->Step = 0.5;
+  // Centre x 465: the front-left point at x 462.1 is inside the box (400..463), the front-right
+  // one at 467.9 is not; x 398 the other way round. The side points, 19.8 pixels ahead, lie
+  // below the box's bottom (468) for a centre at y 500.
+  for (const double x : {465.0, 398.0}) {
+    TOpponent& car = PutRider(1, x + 72 * ViewCol, 500 + 72 * ViewRow, 1.0);
+    MoveRiders(1);
+    EXPECT_TRUE(car.Avoiding) << x;
+    EXPECT_EQ(car.LaneOffset, -30 + 8) << x;
+  }
+}
+
 TEST_F(BikeAheadTest, SidePointsOnTheBikeTurnAwayWhateverTheSpeed) {
   Player->Step = 5.0;
   // The rider beside the bike: its right side point on the bike.
@@ -197,12 +222,14 @@ TEST_F(OpponentTest, RidersBrakeForABendAheadDownTo130AndOtherwiseAccelerate) {
     // and gains (3 x 9 + 80) / (s sqrt(2 s)).
     EXPECT_DOUBLE_EQ(car.Speed, 120 + 107 / (120 * std::sqrt(240.0)));
   }
-  TrackRowKind[lookRow] = SectionDriftLeft;
-  TOpponent& car = PutRider(1, kStraightCentreX - 30, y, 0);
-  car.Speed = 150;
-  MoveRiders(1);
-  EXPECT_EQ(car.Decel, 0);
-  EXPECT_DOUBLE_EQ(car.Speed, 150 + 107 / (150 * std::sqrt(300.0)));
+  for (const int kind : {SectionStraight, SectionDriftLeft, SectionDriftRight}) {
+    TrackRowKind[lookRow] = static_cast<uint8_t>(kind);
+    TOpponent& car = PutRider(1, kStraightCentreX - 30, y, 0);
+    car.Speed = 150;
+    MoveRiders(1);
+    EXPECT_EQ(car.Decel, 0) << "section " << kind;
+    EXPECT_DOUBLE_EQ(car.Speed, 150 + 107 / (150 * std::sqrt(300.0))) << "section " << kind;
+  }
 }
 
 TEST_F(OpponentTest, AKnockedOutRiderSlidesLiesASecondAndReturnsOnTheRightShoulder) {
@@ -356,4 +383,32 @@ TEST_F(OpponentTest, DrawsRidersCentredOnThemAndFallenOnesReachingUpTheRoad) {
   EXPECT_EQ(bottom, -1);
 }
 
+}  // namespace
+
+namespace {
+// The road tests roadside contacts of the opponents it knows: it forgets a destroyed opponents'
+// sprite, but not a newer one that took its place, and destroying one without a road is safe.
+TEST_F(OpponentTest, TheRoadForgetsOnlyTheOpponentsItKnowsWhenTheyGo) {
+  LayStraightTrack(1);
+  CreateRace(false);
+  TCar* first = Opponents;
+  ASSERT_EQ(Road->Traffic, first);
+  TCar* second = TCar::Create(&Engine());
+  ASSERT_EQ(Road->Traffic, second);
+  first->RequestRemoval();
+  Engine().PurgeRemoved();
+  EXPECT_EQ(Road->Traffic, second) << "the newer opponents stay known";
+  second->RequestRemoval();
+  Engine().PurgeRemoved();
+  EXPECT_EQ(Road->Traffic, nullptr);
+  EXPECT_EQ(Opponents, nullptr);
+
+  Road->RequestRemoval();
+  Engine().PurgeRemoved();
+  ASSERT_EQ(Road, nullptr);
+  TCar* alone = TCar::Create(&Engine());
+  alone->RequestRemoval();
+  Engine().PurgeRemoved();
+  EXPECT_EQ(Opponents, nullptr);
+}
 }  // namespace
