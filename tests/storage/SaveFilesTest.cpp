@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "ScratchSaveTest.h"
 #include "platform/KeyCodes.h"
 #include "storage/GameOptions.h"
 #include "storage/HighScores.h"
@@ -32,23 +33,9 @@ std::vector<int> Codes(const std::string& text) {
   return codes;
 }
 
-class SaveFilesTest : public ::testing::Test {
+class SaveFilesTest : public ScratchSaveTest {
  protected:
-  void SetUp() override {
-    OldDir = fs::current_path();
-    Dir = fs::temp_directory_path() /
-          ("gearrush-save-" + std::to_string(getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(Dir);
-    fs::create_directories(Dir / "Data" / "Save");
-    fs::current_path(Dir);
-    ResetOptionsState();
-    for (auto& entry : HighScores) entry = {};
-  }
-  void TearDown() override {
-    fs::current_path(OldDir);
-    fs::remove_all(Dir);
-  }
+  SaveFilesTest() : ScratchSaveTest("gearrush-save-") {}
   // Start-up's order: the table, the options, then the signature check.
   void StartUp() {
     ResetOptionsState();
@@ -60,9 +47,6 @@ class SaveFilesTest : public ::testing::Test {
     EXPECT_EQ(WriteSaveFiles(folder), std::vector<std::string>{});
   }
   fs::path Save(const char* file) { return Dir / "Data" / "Save" / file; }
-
-  fs::path Dir;
-  fs::path OldDir;
 };
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include <set>
 #include <sstream>
 
+#include "ScratchSaveTest.h"
 #include "storage/GameOptions.h"
 #include "storage/HighScores.h"
 #include "storage/OptionsFile.h"
@@ -131,23 +132,9 @@ class UnlockableFiles final : public SaveFileSystem {
   }
 };
 
-class SavePairTest : public ::testing::Test {
+class SavePairTest : public ScratchSaveTest {
  protected:
-  void SetUp() override {
-    OldDir = fs::current_path();
-    Dir = fs::temp_directory_path() /
-          ("gearrush-pair-" + std::to_string(getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(Dir);
-    fs::create_directories(Dir / "Data" / "Save");
-    fs::current_path(Dir);
-    ResetOptionsState();
-    for (auto& entry : HighScores) entry = {};
-  }
-  void TearDown() override {
-    fs::current_path(OldDir);
-    fs::remove_all(Dir);
-  }
+  SavePairTest() : ScratchSaveTest("gearrush-pair-") {}
 
   // Start-up on the real file system.
   void StartUp() {
@@ -200,8 +187,6 @@ class SavePairTest : public ::testing::Test {
     Play("NEW", 30000);
   }
 
-  fs::path Dir;
-  fs::path OldDir;
   std::string OldHs;
   std::string OldOptions;
 };
