@@ -67,15 +67,12 @@ int RoadsideIndex(int kind) {
     table.fill(-1);
     for (int i = kRoadsideShapeCount; i >= 1; --i) {  // the first shape of a kind wins
       const int k = RoadsideShapes[i].Kind;
-      if (k >= 0 && k < kTableKinds) table[k] = static_cast<int8_t>(i);
+      assert(k >= 0 && k < kTableKinds);
+      table[static_cast<size_t>(k)] = static_cast<int8_t>(i);
     }
     return table;
   }();
-  if (kind >= 0 && kind < kTableKinds) return byKind[kind];
-  for (int i = 1; i <= kRoadsideShapeCount; ++i) {
-    if (RoadsideShapes[i].Kind == kind) return i;
-  }
-  return -1;
+  return kind >= 0 && kind < kTableKinds ? byKind[static_cast<size_t>(kind)] : -1;
 }
 
 namespace {
