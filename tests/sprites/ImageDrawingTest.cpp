@@ -371,3 +371,18 @@ TEST(DrawRotatedOp, EveryAngleSizeAndPlaceMatchesTheDrawWorkedOutPixelByPixel) {
   }
   EXPECT_EQ(compared, 2 * 263 * 5 * 5 * 3);
 }
+
+TEST(DrawRotatedOp, APictureTooWideForShortOffsetsTurnsAsWorkedOutByHand) {
+  // 70,000 pixels across, so the far end's 16.16 positions pass 2^32; no two pixels 65,536 apart
+  // share a colour.
+  TPictureCollectionItem wide = MakeItem(70000, 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 70000; ++x) wide.Picture.At(x, y) = static_cast<uint16_t>(x / 3 + y);
+  const Surface before = Backdrop(40, 30);
+  for (int angle = 0; angle < 256; angle += 5) {
+    Surface drawn = before;
+    DrawRotated(wide, drawn, 30, 15, 70000, 2, 0, 1.0, 0.5, angle);
+    ASSERT_TRUE(SamePixels(drawn, TurnedByHand(before, wide, 30, 15, 70000, 2, 1.0, 0.5, angle)))
+        << "angle " << angle;
+  }
+}
