@@ -149,6 +149,8 @@ class TPlayer final : public TMyImageSprite, public TRoadsideRider {
   ~TPlayer() override;
   void OnMove(int lagCount) override;
   void OnDraw() override;
+  // The two side panels, which OnDraw lays over everything drawn before them.
+  void AddOpaqueAreas(std::vector<SurfaceRect>& areas) const override;
 
  private:
   // Steps of the move.

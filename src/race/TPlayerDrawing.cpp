@@ -1,5 +1,7 @@
 // The bike's draw routine: tyre marks, the bike, the opponents, the side panels and the track
 // map in the right-hand panel.
+#include <utility>
+
 #include "race/TCar.h"
 #include "race/TPlayer.h"
 #include "race/TrackState.h"
@@ -145,6 +147,16 @@ void TPlayer::OnDraw() {
   DrawAt(*surface, kRaceList, kRightPanelPicture, kRightPanelX, 0);
   BuildTrackMap();
   DrawTrackMap();
+}
+
+void TPlayer::AddOpaqueAreas(std::vector<SurfaceRect>& areas) const {
+  for (const auto& [index, x] :
+       {std::pair{kLeftPanelPicture, 0}, {kRightPanelPicture, kRightPanelX}}) {
+    const TPictureCollectionItem* item = Picture(kRaceList, index);
+    if (item == nullptr) continue;
+    const SurfaceRect box = OpaquePatternBox(*item, x, 0, 0);
+    if (box.Left < box.Right && box.Top < box.Bottom) areas.push_back(box);
+  }
 }
 
 void TPlayer::DrawMarks() const {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -296,6 +297,17 @@ void DrawPattern(const TPictureCollectionItem& item, Surface& dest, int x, int y
   }
   for (int64_t row = y0; row < y1; ++row, from += src.Pitch)
     CopyRow(dest.Row(static_cast<int>(row)) + x0, from, count, src);
+}
+
+SurfaceRect OpaquePatternBox(const TPictureCollectionItem& item, int x, int y, int pattern) {
+  Source src;
+  if (!FindSource(item, pattern, src) || src.Keyed) return {};
+  const int64_t left = int64_t{x} + src.CutLeft;
+  const int64_t top = int64_t{y} + src.CutTop;
+  constexpr int64_t kMost = std::numeric_limits<int>::max();
+  if (left + src.Width > kMost || top + src.Height > kMost) return {};
+  return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(left + src.Width),
+          static_cast<int>(top + src.Height)};
 }
 
 void DrawAlpha(const TPictureCollectionItem& item, Surface& dest, const SurfaceRect& rect,

@@ -11,6 +11,11 @@
 // The pattern with its top-left corner at (x, y).
 void DrawPattern(const TPictureCollectionItem& item, Surface& dest, int x, int y, int pattern);
 
+// The box DrawPattern paints with opaque pixels when it draws the pattern at (x, y): all it draws
+// for an opaque item, nothing for a keyed one, a pattern it would not draw or a box off the
+// int range.
+SurfaceRect OpaquePatternBox(const TPictureCollectionItem& item, int x, int y, int pattern);
+
 // The pattern stretched into rect and laid over the destination with weight alpha / 255
 // (alpha is held to 0..255).
 void DrawAlpha(const TPictureCollectionItem& item, Surface& dest, const SurfaceRect& rect,

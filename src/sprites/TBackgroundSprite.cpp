@@ -78,13 +78,20 @@ void TBackgroundSprite::OnDraw() {
   ::Surface* surface = Engine()->Surface();
   CellWindow view;
   if (surface == nullptr || !CellsInView(view)) return;
+  const SurfaceRect& screen = Engine()->SurfaceBounds();
   // Cells never overlap, so rows go outermost for the sake of the cache.
   for (int j = view.Row; j < view.EndRow; ++j) {
     for (int i = view.Column; i < view.EndColumn; ++i) {
       const int pattern = Cell(i - view.Column + view.FirstColumn, j - view.Row + view.FirstRow);
-      if (pattern >= 0)
-        DrawPattern(*Image_, *surface, i * view.CellWidth + view.OffsetX,
-                    j * view.CellHeight + view.OffsetY, pattern);
+      if (pattern < 0) continue;
+      const int left = i * view.CellWidth + view.OffsetX;
+      const int top = j * view.CellHeight + view.OffsetY;
+      // A cell that later sprites paint over opaquely (the race's side panels) is left out.
+      const SurfaceRect seen{std::max(left, screen.Left), std::max(top, screen.Top),
+                             std::min(left + view.CellWidth, screen.Right),
+                             std::min(top + view.CellHeight, screen.Bottom)};
+      if (Engine()->PaintedOverLater(*this, seen)) continue;
+      DrawPattern(*Image_, *surface, left, top, pattern);
     }
   }
 }

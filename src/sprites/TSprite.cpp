@@ -105,16 +105,19 @@ void TSprite::Move(int lagCount) {
   for (size_t i = 0; i < count && i < Children_.size(); ++i) Children_[i]->Move(lagCount);
 }
 
+bool TSprite::DrawsOnScreen() const {
+  if (!Visible || Engine_ == nullptr) return false;
+  const SurfaceRect box = GetBounds();
+  const SurfaceRect& screen = Engine_->SurfaceBounds();
+  return box.Left < screen.Right && screen.Left < box.Right && box.Top < screen.Bottom &&
+         screen.Top < box.Bottom;
+}
+
 void TSprite::Draw() {
   if (!Visible) return;
-  if (Engine_ != nullptr) {
-    const SurfaceRect box = GetBounds();
-    const SurfaceRect& screen = Engine_->SurfaceBounds();
-    if (box.Left < screen.Right && screen.Left < box.Right && box.Top < screen.Bottom &&
-        screen.Top < box.Bottom) {
-      OnDraw();
-      ++Engine_->DrawnCount_;
-    }
+  if (DrawsOnScreen()) {
+    OnDraw();
+    ++Engine_->DrawnCount_;
   }
   const size_t count = DrawOrder_.size();
   for (size_t i = 0; i < count && i < DrawOrder_.size(); ++i) DrawOrder_[i]->Draw();

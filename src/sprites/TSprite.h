@@ -51,6 +51,10 @@ class TSprite {
 
   // The box on screen: the rounded world position and Width by Height.
   virtual SurfaceRect GetBounds() const;
+  // Whether Draw calls OnDraw now: the sprite is visible and its box meets the surface.
+  bool DrawsOnScreen() const;
+  // Adds the areas that this sprite's own OnDraw paints with opaque pixels every time it runs.
+  virtual void AddOpaqueAreas(std::vector<SurfaceRect>& areas) const { (void)areas; }
   // Whether drawing this sprite alone paints every pixel of the area with opaque pixels.
   virtual bool CoversOpaquely(const SurfaceRect& area) const {
     (void)area;

@@ -17,7 +17,22 @@ void TSpriteEngine::SetSurface(::Surface* surface) {
 void TSpriteEngine::Draw() {
   if (Surface_ == nullptr) return;
   DrawnCount_ = 0;
+  PaintedOver_.clear();
+  const std::vector<TSprite*>& order = DrawOrder();
+  for (size_t i = 1; i < order.size(); ++i)
+    if (order[i]->DrawsOnScreen()) order[i]->AddOpaqueAreas(PaintedOver_);
   TSprite::Draw();
+  PaintedOver_.clear();
+}
+
+bool TSpriteEngine::PaintedOverLater(const TSprite& sprite, const SurfaceRect& area) const {
+  if (DrawOrder().empty() || DrawOrder().front() != &sprite) return false;
+  for (const SurfaceRect& over : PaintedOver_) {
+    if (over.Left <= area.Left && area.Right <= over.Right && over.Top <= area.Top &&
+        area.Bottom <= over.Bottom)
+      return true;
+  }
+  return false;
 }
 
 bool TSpriteEngine::DrawCoversSurface() const {

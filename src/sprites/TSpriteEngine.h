@@ -23,6 +23,9 @@ class TSpriteEngine : public TSprite {
   // Whether the first sprite drawn paints the whole surface opaquely, so that clearing the
   // surface before Draw would change no pixel.
   bool DrawCoversSurface() const;
+  // During Draw: whether the sprites drawn after the first paint every pixel of the area
+  // opaquely, so that the first sprite may leave it out. False for any other sprite.
+  bool PaintedOverLater(const TSprite& sprite, const SurfaceRect& area) const;
   // Destroys the sprites on the removal list, newest first.
   void PurgeRemoved();
 
@@ -36,6 +39,7 @@ class TSpriteEngine : public TSprite {
   ::Surface* Surface_ = nullptr;
   SurfaceRect SurfaceBounds_;
   std::vector<TSprite*> RemovalList_;
+  std::vector<SurfaceRect> PaintedOver_;  // by the sprites after the first, this frame
   int SpriteCount_ = 0;
   int DrawnCount_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -94,6 +95,18 @@ TEST(DrawingGuards, NoPatternOutsideTheItemAndNothingBeforeItLoads) {
   DrawAlpha(unloaded, dest, {0, 0, 8, 8}, 0, 128);
   DrawRotated(unloaded, dest, 5, 5, 4, 4, 0, 0.5, 0.5, 10);
   EXPECT_EQ(ChangedPixels(dest), 0);
+}
+
+TEST(DrawPatternOp, OpaqueBoxIsWhatThePlainDrawPaintsOverWhole) {
+  const auto same = [](const SurfaceRect& a, const SurfaceRect& b) {
+    return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
+  };
+  const TPictureCollectionItem opaque = MakeItem(26, 5, 13, 5);
+  EXPECT_TRUE(same(OpaquePatternBox(opaque, 7, -3, 1), {7, -3, 20, 2}));
+  EXPECT_TRUE(same(OpaquePatternBox(opaque, 7, -3, 2), {}));  // no such pattern
+  EXPECT_TRUE(same(OpaquePatternBox(KeyedItem(), 0, 0, 0), {}));
+  EXPECT_TRUE(same(OpaquePatternBox(TPictureCollectionItem{}, 0, 0, 0), {}));
+  EXPECT_TRUE(same(OpaquePatternBox(opaque, std::numeric_limits<int>::max() - 5, 0, 0), {}));
 }
 
 TEST(DrawRotatedOp, UnturnedAtPictureSizeMatchesThePlainDraw) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "SpriteTestSupport.h"
 #include "sprites/TBackgroundSprite.h"
@@ -235,6 +236,101 @@ TEST_F(BackgroundMap, ClaimsToCoverTheScreenOnlyWhenNoBackdropPixelSurvives) {
   TImageSprite* under = TSprite::Make<TImageSprite>(&engine);
   under->SetZ(-1);
   EXPECT_FALSE(engine.DrawCoversSurface());
+}
+
+// Says it paints an area opaquely; paints it only while Paint is set, so that a test can see
+// which cells the map under it left out.
+class Overlay final : public TSprite {
+ public:
+  Overlay(TSprite* parent, SurfaceRect area) : TSprite(parent), Area(area) {
+    Width = 800;
+    Height = 600;
+    SetZ(1);  // over the map
+  }
+  void AddOpaqueAreas(std::vector<SurfaceRect>& areas) const override { areas.push_back(Area); }
+  void OnDraw() override {
+    if (!Paint) return;
+    for (int y = Area.Top; y < Area.Bottom; ++y)
+      for (int x = Area.Left; x < Area.Right; ++x) Engine()->Surface()->At(x, y) = kPanel;
+  }
+  static constexpr uint16_t kPanel = 0x0F0F;
+  SurfaceRect Area;
+  bool Paint = true;
+};
+
+TEST_F(BackgroundMap, LeavesOutOnlyCellsThatLaterSpritesPaintOverWhole) {
+  // The race's layout: the road half a cell into its scroll under two side panels.
+  map->X = -31;
+  map->Y = -45;
+  Overlay* left = TSprite::Make<Overlay>(&engine, SurfaceRect{0, 0, 174, 600});
+  Overlay* right = TSprite::Make<Overlay>(&engine, SurfaceRect{626, 0, 800, 600});
+  left->Paint = right->Paint = false;
+  engine.Draw();
+  EXPECT_EQ(screen.At(0, 0), kBackdrop);  // column 0 shows only from x 0 to 40
+  EXPECT_EQ(screen.At(112, 599), kBackdrop);
+  EXPECT_EQ(screen.At(113, 0), CellColour(2, 0));  // column 2 reaches past the panel
+  EXPECT_EQ(screen.At(173, 300), CellColour(2, 4));
+  EXPECT_EQ(screen.At(688, 0), CellColour(9, 0));
+  EXPECT_EQ(screen.At(689, 0), kBackdrop);
+  EXPECT_EQ(screen.At(799, 599), kBackdrop);
+  EXPECT_FALSE(engine.PaintedOverLater(*map, {0, 0, 10, 10}));  // only while drawing
+
+  // Painted, the frame is the one drawn with every cell.
+  left->Paint = right->Paint = true;
+  screen.Fill(kBackdrop);
+  engine.Draw();
+  const Surface leftOut = screen;
+  left->Area = right->Area = SurfaceRect{};  // now they claim nothing, and paint nothing
+  screen.Fill(kBackdrop);
+  engine.Draw();
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 800; ++x) {
+      const bool panel = x < 174 || x >= 626;
+      ASSERT_EQ(leftOut.At(x, y), panel ? Overlay::kPanel : screen.At(x, y)) << x << ", " << y;
+    }
+  }
+}
+
+TEST_F(BackgroundMap, KeepsEveryCellUnlessTheMapIsDrawnFirstAndTheOverlayIsDrawn) {
+  map->X = -31;
+  map->Y = -45;
+  Overlay* over = TSprite::Make<Overlay>(&engine, SurfaceRect{0, 0, 800, 600});
+  over->Paint = false;
+  const auto drawsCell = [&] {
+    screen.Fill(kBackdrop);
+    engine.Draw();
+    return screen.At(400, 300) != kBackdrop;
+  };
+  EXPECT_FALSE(drawsCell());
+  // Only cells inside the area on every side: rows start at y 27, 99, ...; columns at x 41, 113,
+  // ..., 329, 401.
+  over->Area = {0, 0, 800, 100};
+  screen.Fill(kBackdrop);
+  engine.Draw();
+  EXPECT_EQ(screen.At(400, 98), kBackdrop);
+  EXPECT_EQ(screen.At(400, 99), CellColour(5, 2));
+  over->Area = {42, 28, 401, 600};
+  screen.Fill(kBackdrop);
+  engine.Draw();
+  EXPECT_EQ(screen.At(41, 100), CellColour(1, 2));
+  EXPECT_EQ(screen.At(113, 27), CellColour(2, 1));
+  EXPECT_EQ(screen.At(113, 100), kBackdrop);
+  EXPECT_EQ(screen.At(400, 300), kBackdrop);
+  EXPECT_EQ(screen.At(401, 300), CellColour(6, 4));
+  over->Area = {0, 0, 800, 600};
+  over->Visible = false;
+  EXPECT_TRUE(drawsCell());
+  over->Visible = true;
+  over->X = 800;  // its box off the screen: it will not draw
+  EXPECT_TRUE(drawsCell());
+  over->X = 0;
+  // Drawn before the map, it paints over nothing.
+  over->SetZ(-1);
+  EXPECT_TRUE(drawsCell());
+  over->SetZ(1);
+  // A sprite under the map: the map is no longer first, and nothing may be left out.
+  TSprite::Make<TImageSprite>(&engine)->SetZ(-2);
+  EXPECT_TRUE(drawsCell());
 }
 
 }  // namespace
