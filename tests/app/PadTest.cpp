@@ -102,10 +102,11 @@ class PadTest : public ::testing::Test {
   std::vector<std::string> Run(const std::string& name, const std::string& script, int ticks) {
     std::ofstream(Dir / (name + ".txt")) << script;
     const fs::path state = Dir / (name + ".jsonl");
-    const std::string command = std::string(GR_HEADLESS_EXE) + " run --data " + GR_BINARY_DIR +
-                                " --ticks " + std::to_string(ticks) + " --seed 5 --script " +
-                                (Dir / (name + ".txt")).string() + " --state " +
-                                state.string() + " 2> " + (Dir / "stderr.txt").string();
+    std::ostringstream line;
+    line << GR_HEADLESS_EXE << " run --data " << GR_BINARY_DIR << " --ticks " << ticks
+         << " --seed 5 --script " << (Dir / (name + ".txt")).string() << " --state "
+         << state.string() << " 2> " << (Dir / "stderr.txt").string();
+    const std::string command = line.str();
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
     std::ifstream in(state);

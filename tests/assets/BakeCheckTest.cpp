@@ -18,7 +18,8 @@ struct CommandResult {
 };
 
 CommandResult RunBakeCheck(const std::string& args) {
-  const std::string command = std::string("\"") + GR_HEADLESS_EXE + "\" bake-check " + args;
+  std::string command = "\"";
+  command.append(GR_HEADLESS_EXE).append("\" bake-check ").append(args);
   CommandResult run;
   FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
   if (pipe == nullptr) return run;

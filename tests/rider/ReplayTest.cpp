@@ -40,10 +40,11 @@ class ReplayTest : public ::testing::Test {
 
   std::string Run(int seed, const std::string& name) {
     const fs::path state = Dir / name;
-    const std::string command = std::string(GR_HEADLESS_EXE) + " run --data " + GR_BINARY_DIR +
-                                " --ticks 1600 --seed " + std::to_string(seed) + " --script " +
-                                (Dir / "script.txt").string() + " --state " + state.string() +
-                                " 2> " + (Dir / "stderr.txt").string();
+    std::ostringstream line;
+    line << GR_HEADLESS_EXE << " run --data " << GR_BINARY_DIR << " --ticks 1600 --seed " << seed
+         << " --script " << (Dir / "script.txt").string() << " --state " << state.string()
+         << " 2> " << (Dir / "stderr.txt").string();
+    const std::string command = line.str();
     const int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
     std::ifstream in(state);
