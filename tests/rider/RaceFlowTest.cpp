@@ -459,3 +459,18 @@ TEST(RiderStateTest, ResetGoesBackToTheStartUpValues) {
   EXPECT_EQ(EndDelayMs, 0);
   EXPECT_EQ(PlacePrize, 0);
 }
+
+TEST_F(RaceFlowTest, ABumpStartsTheSoundOfWhatTheEngineIsDoingAgain) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  SetSpeed(60);
+  Ticks(2);  // the throttle closed: coasting
+  ASSERT_TRUE(Bike().EngineStage.Coasting);
+  SoundsPlayed();
+  PutOpponentOnBike(-20);  // run into it from behind: a bump
+  Ticks(2);
+  const std::vector<int> played = SoundsPlayed();
+  ASSERT_EQ(Count(played, kBumpSound), 1);
+  EXPECT_EQ(Count(played, 6), 1) << "the coasting sound";
+  EXPECT_EQ(Count(played, 7), 0) << "not the brake";
+}
