@@ -474,3 +474,23 @@ TEST_F(RaceFlowTest, ABumpStartsTheSoundOfWhatTheEngineIsDoingAgain) {
   EXPECT_EQ(Count(played, 6), 1) << "the coasting sound";
   EXPECT_EQ(Count(played, 7), 0) << "not the brake";
 }
+
+TEST_F(RaceFlowTest, ACrashSilencesTheEngineAndTheEndOfTheRaceTheHornToo) {
+  StartRace(1);
+  PlaceBikeOnRoad(kStraightRow);
+  SetSpeed(60);
+  Ticks(2);
+  ASSERT_TRUE(Bike().EngineStage.Coasting);
+  ASSERT_TRUE(SoundPlaying(6));
+  Bike().Crash();
+  EXPECT_FALSE(SoundPlaying(6)) << "the coasting sound";
+
+  // Sounding the horn as the time runs out.
+  Bike().ResetAfterCrash();
+  Hold('H');
+  Ticks(2);
+  ASSERT_TRUE(SoundPlaying(8));
+  TimeLeftMs = FrameMs;
+  TicksUntil([&] { return Bike().EndStarted; }, 10);
+  EXPECT_FALSE(SoundPlaying(8)) << "the horn, still held";
+}

@@ -23,6 +23,7 @@ class BakedGameTest : public ::testing::Test {
   void FinishIntro();
   void Ticks(int count);
   std::vector<int> SoundsPlayed() { return Game->Devices().sound->TakePlayed(); }
+  bool SoundPlaying(int item) { return Game->Devices().sound->ItemPlaying(item); }
 
   // The display's refresh rate the game runs at; a fixture may change it before SetUp.
   int RefreshHz = 85;

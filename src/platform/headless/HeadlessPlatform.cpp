@@ -86,6 +86,12 @@ bool HeadlessSound::IsPlaying(int voice) {
   return v.Playing;
 }
 
+bool HeadlessSound::ItemPlaying(int itemIndex) {
+  for (int voice = 0; voice < static_cast<int>(Voices_.size()); ++voice)
+    if (Voices_[voice].Item == itemIndex && IsPlaying(voice)) return true;
+  return false;
+}
+
 std::vector<int> HeadlessSound::TakePlayed() {
   std::vector<int> played;
   played.swap(Played);

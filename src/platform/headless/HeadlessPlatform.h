@@ -71,6 +71,8 @@ class HeadlessSound final : public SoundDevice {
   void Play(int voice) override;
   void Stop(int voice) override;
   bool IsPlaying(int voice) override;
+  // Whether any voice of the wave item is playing.
+  bool ItemPlaying(int itemIndex);
 
   // Item indices started since the last call, in order.
   std::vector<int> TakePlayed();
