@@ -167,7 +167,7 @@ void TCar::Accelerate(int slot) {
     car.Speed += AccelAt(car.Model, car.Speed) * MotionFactor;
 }
 
-void TCar::DrawOpponents(Surface& surface) const {
+void TCar::DrawOpponents(Surface& surface, TurnCache& turned) const {
   TDXImageList* list = GameImageList(kRaceImageList);
   if (list == nullptr) return;
   const double left = kTilePx * ViewCol - RoadX();
@@ -184,11 +184,11 @@ void TCar::DrawOpponents(Surface& surface) const {
         DrawRotated(*item, surface, RoundToInt(car.CenterX - left),
                     RoundToInt(car.CenterY - top - model.KnockedOutHeight / 2.0),
                     model.KnockedOutWidth, model.KnockedOutHeight, TruncToInt(car.AnimFrame), 0.5,
-                    0.5, 0);
+                    0.5, 0, &turned);
       } else {
         DrawRotated(*item, surface, RoundToInt(car.CenterX - left), RoundToInt(car.CenterY - top),
                     model.RidingWidth, model.RidingHeight, TruncToInt(car.AnimFrame), 0.5, 0.5,
-                    TruncToInt(car.Heading));
+                    TruncToInt(car.Heading), &turned);
       }
     }
   }

@@ -10,6 +10,7 @@
 #include "race/CollisionGeometry.h"
 #include "race/TScrollBackground.h"
 #include "sprites/TMyImageSprite.h"
+#include "sprites/TurnCache.h"
 
 class Surface;
 class TSpriteEngine;
@@ -77,7 +78,7 @@ class TCar final : public TMyImageSprite, public TRoadsideTraffic {
 
   // Knocked-out riders first, then the riding ones over them; the bike's draw routine calls it
   // after drawing the bike.
-  void DrawOpponents(Surface& surface) const;
+  void DrawOpponents(Surface& surface, TurnCache& turned) const;
 
   // TRoadsideTraffic
   bool SlotActive(int slot) const override { return Slots[slot].Active; }

@@ -142,7 +142,7 @@ void TPlayer::OnDraw() {
   X = kBikeScreenX;
   Y = kBikeScreenY;
   DrawBike();
-  if (Opponents != nullptr) Opponents->DrawOpponents(*surface);
+  if (Opponents != nullptr) Opponents->DrawOpponents(*surface, Engine()->Turned());
   DrawAt(*surface, kRaceList, kLeftPanelPicture, 0, 0);
   DrawAt(*surface, kRaceList, kRightPanelPicture, kRightPanelX, 0);
   BuildTrackMap();
@@ -166,7 +166,7 @@ void TPlayer::DrawMarks() const {
     const TSkidMark& mark = SkidMarks[i];
     if (!mark.Used) continue;
     DrawRotated(*item, *Engine()->Surface(), TruncToInt(mark.X), TruncToInt(mark.Y), kMarkWidthPx,
-                kMarkHeightPx, 0, 0.5, 0.5, mark.Angle);
+                kMarkHeightPx, 0, 0.5, 0.5, mark.Angle, &Engine()->Turned());
   }
 }
 
@@ -178,7 +178,7 @@ void TPlayer::DrawBike() {
   // The crash strip runs up the road from the bike's top edge until the bike is placed again.
   const double centreY = Crashed && !RespawnPlaced ? Y : Y + height / 2.0;
   DrawRotated(*item, *Engine()->Surface(), TruncToInt(X + Width / 2.0), TruncToInt(centreY), width,
-              height, TruncToInt(AnimPosition), 0.5, 0.5, Heading);
+              height, TruncToInt(AnimPosition), 0.5, 0.5, Heading, &Engine()->Turned());
 }
 
 void TPlayer::BuildTrackMap() {

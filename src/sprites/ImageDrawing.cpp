@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -71,16 +72,26 @@ bool FindSource(const TPictureCollectionItem& item, int pattern, Source& src) {
   return true;
 }
 
+// Key pixels are left out by a mask, never by a branch: that would mispredict at every edge of a
+// round sprite. The last eight pixels are laid overlapping the loop's end: laying a pixel twice
+// leaves what laying it once did.
 void CopyKeyedRow(uint16_t* dest, const uint16_t* src, int count, uint16_t key) {
+  if (count < kLanes) {
+    for (int i = 0; i < count; ++i) {
+      const auto hole = static_cast<uint16_t>(-static_cast<int>(src[i] == key));
+      dest[i] = static_cast<uint16_t>((dest[i] & hole) | (src[i] & ~hole));
+    }
+    return;
+  }
   const Pixels8 keys = Splat(key);
-  int i = 0;
-  for (; i + kLanes <= count; i += kLanes) {
+  const auto lay8 = [&](int i) {
     const Pixels8 s = Load8(src + i);
     const Pixels8 hole = KeyMask(s, keys);
     Store8(dest + i, (Load8(dest + i) & hole) | (s & ~hole));
-  }
-  for (; i < count; ++i)
-    if (src[i] != key) dest[i] = src[i];
+  };
+  int i = 0;
+  for (; i + kLanes <= count; i += kLanes) lay8(i);
+  if (i < count) lay8(count - kLanes);
 }
 
 // An opaque row, inline: rows of sprites and panels are short enough that a library call per
@@ -275,6 +286,138 @@ void RotatedSpan(uint16_t* dest, const Source& src, int64_t fx, int64_t fy, int6
   if (t < count) lay8(count - kLanes);
 }
 
+// A turned draw's walk, relative to the point (x, y) the pivot lands on.
+struct TurnWalk {
+  double Sine = 0.0;
+  double Cosine = 1.0;
+  double PivotX = 0.0;
+  double PivotY = 0.0;
+  double ScaleX = 1.0;
+  double ScaleY = 1.0;
+  WalkAxis AlongX{0, 0};
+  WalkAxis AlongY{0, 0};
+};
+
+// The walk along the row dv below y, over count pixels from the column dx right of x: the steps
+// [lo, hi] that land in the pattern and the 16.16 position of step lo; false when none does.
+bool WalkRow(const TurnWalk& walk, int64_t dx, int64_t dv, int64_t count, int64_t& lo, int64_t& hi,
+             int64_t& fromX, int64_t& fromY) {
+  const double u = static_cast<double>(dx) + 0.5;
+  const double v = static_cast<double>(dv) + 0.5;
+  const double fx = (walk.Cosine * u + walk.Sine * v + walk.PivotX) * walk.ScaleX;
+  const double fy = (-walk.Sine * u + walk.Cosine * v + walk.PivotY) * walk.ScaleY;
+  if (!(std::fabs(fx) < kFarSample && std::fabs(fy) < kFarSample)) return false;
+  const int64_t startX = RoundHalfAway(fx * kFixedOne);
+  const int64_t startY = RoundHalfAway(fy * kFixedOne);
+  lo = 0;
+  hi = count - 1;
+  if (!NarrowSteps(startX, startY, walk.AlongX, walk.AlongY, lo, hi)) return false;
+  fromX = startX + lo * walk.AlongX.Step;
+  fromY = startY + lo * walk.AlongY.Step;
+  return true;
+}
+
+// A turned draw's extent in whole screen pixels; right and bottom exclusive.
+struct Box {
+  double Left, Top, Right, Bottom;
+};
+
+// Bigger turned pictures are drawn afresh each time: copying them would cost as much as turning
+// them, and they would crowd the tyre marks and bikes out of the cache.
+constexpr double kMostTurnedPixels = 256.0 * 256.0;
+
+bool Cacheable(const Box& box, const Source& src) {
+  return (box.Right - box.Left) * (box.Bottom - box.Top) <= kMostTurnedPixels &&
+         static_cast<double>(src.Width) * src.Height <= kMostTurnedPixels;
+}
+
+// Whether the pattern still holds the pixels the entry was turned from.
+bool SameSource(const TurnedPattern& turned, const Source& src) {
+  if (turned.Source.size() != static_cast<size_t>(src.Width) * static_cast<size_t>(src.Height))
+    return false;
+  // A pattern that is its picture's whole width is one run of pixels.
+  const bool packed = src.Pitch == src.Width;
+  const int runs = packed ? 1 : src.Height;
+  const int length = packed ? src.Width * src.Height : src.Width;
+  const uint16_t* kept = turned.Source.data();
+  if (length < kLanes) {
+    uint16_t differ = 0;
+    for (int run = 0; run < runs; ++run, kept += length) {
+      const uint16_t* now = src.Origin + static_cast<size_t>(run) * src.Pitch;
+      for (int i = 0; i < length; ++i) differ |= static_cast<uint16_t>(kept[i] ^ now[i]);
+    }
+    return differ == 0;
+  }
+  // Eight at a time to each run's end, the last eight overlapping.
+  Pixels8 differ{};
+  for (int run = 0; run < runs; ++run, kept += length) {
+    const uint16_t* now = src.Origin + static_cast<size_t>(run) * src.Pitch;
+    int i = 0;
+    for (; i + kLanes <= length; i += kLanes) differ |= Load8(kept + i) ^ Load8(now + i);
+    const int last = length - kLanes;
+    differ |= Load8(kept + last) ^ Load8(now + last);
+  }
+  Pixels8 none{};
+  return std::memcmp(&differ, &none, sizeof differ) == 0;
+}
+
+// The pattern turned as the walk says, over the key's box, with a copy of the pattern.
+TurnedPattern Turn(const TurnWalk& walk, const Source& src, const TurnKey& key) {
+  TurnedPattern turned;
+  turned.Source.resize(static_cast<size_t>(src.Width) * static_cast<size_t>(src.Height));
+  for (int row = 0; row < src.Height; ++row)
+    std::memcpy(turned.Source.data() + static_cast<size_t>(row) * src.Width,
+                src.Origin + static_cast<size_t>(row) * src.Pitch,
+                static_cast<size_t>(src.Width) * sizeof(uint16_t));
+  const int64_t count = key.Right - key.Left;
+  turned.Rows.resize(static_cast<size_t>(key.Bottom - key.Top));
+  for (int64_t dv = key.Top; dv < key.Bottom; ++dv) {
+    int64_t lo = 0;
+    int64_t hi = 0;
+    int64_t fromX = 0;
+    int64_t fromY = 0;
+    if (!WalkRow(walk, key.Left, dv, count, lo, hi, fromX, fromY)) continue;
+    const size_t offset = turned.Samples.size();
+    const auto count = static_cast<size_t>(hi - lo + 1);
+    turned.Samples.resize(offset + count);
+    uint16_t* samples = turned.Samples.data() + offset;
+    RotatedSpan<false>(samples, src, fromX, fromY, walk.AlongX.Step, walk.AlongY.Step,
+                       static_cast<int64_t>(count));
+    const auto shown = [&](size_t i) { return !src.Keyed || samples[i] != src.Key; };
+    size_t begin = 0;
+    size_t end = count;
+    while (begin < end && !shown(begin)) ++begin;
+    while (end > begin && !shown(end - 1)) --end;
+    TurnedRow& row = turned.Rows[static_cast<size_t>(dv - key.Top)];
+    row.First = static_cast<int>(lo + static_cast<int64_t>(begin));
+    row.Count = static_cast<int>(end - begin);
+    row.Offset = offset;
+    for (size_t i = begin; i < end; ++i) row.Solid = row.Solid && shown(i);
+    std::memmove(samples, samples + begin, (end - begin) * sizeof(uint16_t));
+    turned.Samples.resize(offset + (end - begin));
+  }
+  return turned;
+}
+
+// Lays a turned pattern with its box's top-left corner at (left, top), left >= 0.
+void LayTurned(const TurnedPattern& turned, const Source& src, Surface& dest, int left, int top) {
+  const auto rows = static_cast<int64_t>(turned.Rows.size());
+  const int64_t first = std::max<int64_t>(0, -int64_t{top});
+  const int64_t last = std::min<int64_t>(rows, int64_t{dest.Height()} - top);
+  for (int64_t i = first; i < last; ++i) {
+    const TurnedRow& row = turned.Rows[static_cast<size_t>(i)];
+    const int64_t column = int64_t{left} + row.First;
+    const int64_t count = std::min<int64_t>(row.Count, dest.Width() - column);
+    if (count <= 0) continue;
+    uint16_t* to = dest.Row(static_cast<int>(top + i)) + column;
+    const uint16_t* from = turned.Samples.data() + row.Offset;
+    if (row.Solid)
+      CopyOpaqueRow(to, from, static_cast<int>(count));
+    else
+      CopyKeyedRow(to, from, static_cast<int>(count), src.Key);
+  }
+}
+
 }  // namespace
 
 void DrawPattern(const TPictureCollectionItem& item, Surface& dest, int x, int y, int pattern) {
@@ -376,63 +519,80 @@ void BlendCoverage(uint16_t* dest, const uint8_t* coverage, int count, uint16_t 
 }
 
 void DrawRotated(const TPictureCollectionItem& item, Surface& dest, int x, int y, int width,
-                 int height, int pattern, double centreX, double centreY, int angle) {
+                 int height, int pattern, double centreX, double centreY, int angle,
+                 TurnCache* cache) {
   if (width <= 0 || height <= 0) return;
   if (!std::isfinite(centreX) || !std::isfinite(centreY)) return;
   Source src;
   if (!FindSource(item, pattern, src)) return;
 
-  double sine = 0.0;
-  double cosine = 1.0;
-  TurnSinCos(angle, sine, cosine);
-  const double pivotX = centreX * width;
-  const double pivotY = centreY * height;
+  TurnWalk walk;
+  TurnSinCos(angle, walk.Sine, walk.Cosine);
+  walk.PivotX = centreX * width;
+  walk.PivotY = centreY * height;
 
-  // The turned box's extent on screen, cut to the destination.
+  // The turned box's extent on screen.
   double minX = HUGE_VAL, maxX = -HUGE_VAL, minY = HUGE_VAL, maxY = -HUGE_VAL;
-  for (const double bx : {-pivotX, width - pivotX}) {
-    for (const double by : {-pivotY, height - pivotY}) {
-      const double sx = x + cosine * bx - sine * by;
-      const double sy = y + sine * bx + cosine * by;
+  for (const double bx : {-walk.PivotX, width - walk.PivotX}) {
+    for (const double by : {-walk.PivotY, height - walk.PivotY}) {
+      const double sx = x + walk.Cosine * bx - walk.Sine * by;
+      const double sy = y + walk.Sine * bx + walk.Cosine * by;
       minX = std::min(minX, sx), maxX = std::max(maxX, sx);
       minY = std::min(minY, sy), maxY = std::max(maxY, sy);
     }
   }
-  minX = std::max(std::floor(minX), 0.0);
-  maxX = std::min(std::ceil(maxX), static_cast<double>(dest.Width()));
-  minY = std::max(std::floor(minY), 0.0);
-  maxY = std::min(std::ceil(maxY), static_cast<double>(dest.Height()));
-  if (!(minX < maxX && minY < maxY)) return;
-  const int x0 = static_cast<int>(minX);
-  const int x1 = static_cast<int>(maxX);
-  const int y0 = static_cast<int>(minY);
-  const int y1 = static_cast<int>(maxY);
+  const Box box{std::floor(minX), std::floor(minY), std::ceil(maxX), std::ceil(maxY)};
+  const double clipLeft = std::max(box.Left, 0.0);
+  const double clipTop = std::max(box.Top, 0.0);
+  const double clipRight = std::min(box.Right, static_cast<double>(dest.Width()));
+  const double clipBottom = std::min(box.Bottom, static_cast<double>(dest.Height()));
+  if (!(clipLeft < clipRight && clipTop < clipBottom)) return;
 
   // Each destination pixel's centre is turned back into the box and scaled into the pattern;
   // along a row that is a constant step, walked in 16.16 fixed point.
-  const double scaleX = static_cast<double>(src.Width) / width;
-  const double scaleY = static_cast<double>(src.Height) / height;
-  const WalkAxis alongX(RoundHalfAway(cosine * scaleX * kFixedOne),
-                        int64_t{src.Width} << kFixedShift);
-  const WalkAxis alongY(RoundHalfAway(-sine * scaleY * kFixedOne),
-                        int64_t{src.Height} << kFixedShift);
-  const double u = x0 + 0.5 - x;
-  for (int row = y0; row < y1; ++row) {
-    const double v = row + 0.5 - y;
-    const double fx = (cosine * u + sine * v + pivotX) * scaleX;
-    const double fy = (-sine * u + cosine * v + pivotY) * scaleY;
-    if (!(std::fabs(fx) < kFarSample && std::fabs(fy) < kFarSample)) continue;
-    const int64_t startX = RoundHalfAway(fx * kFixedOne);
-    const int64_t startY = RoundHalfAway(fy * kFixedOne);
+  walk.ScaleX = static_cast<double>(src.Width) / width;
+  walk.ScaleY = static_cast<double>(src.Height) / height;
+  walk.AlongX = WalkAxis(RoundHalfAway(walk.Cosine * walk.ScaleX * kFixedOne),
+                         int64_t{src.Width} << kFixedShift);
+  walk.AlongY = WalkAxis(RoundHalfAway(-walk.Sine * walk.ScaleY * kFixedOne),
+                         int64_t{src.Height} << kFixedShift);
+
+  // A row's walk starts at the box's first column on screen: a box cut on the left starts its
+  // walk elsewhere, so only whole-left boxes are kept turned.
+  if (cache != nullptr && box.Left >= 0 && Cacheable(box, src)) {
+    const TurnKey key{src.Origin,
+                      src.Width,
+                      src.Height,
+                      src.Keyed,
+                      src.Key,
+                      width,
+                      height,
+                      std::bit_cast<uint64_t>(centreX),
+                      std::bit_cast<uint64_t>(centreY),
+                      angle & 255,
+                      static_cast<int64_t>(box.Left) - x,
+                      static_cast<int64_t>(box.Top) - y,
+                      static_cast<int64_t>(box.Right) - x,
+                      static_cast<int64_t>(box.Bottom) - y};
+    const TurnedPattern* turned = cache->Find(key);
+    if (turned == nullptr || !SameSource(*turned, src))
+      turned = &cache->Keep(key, Turn(walk, src, key));
+    LayTurned(*turned, src, dest, static_cast<int>(box.Left), static_cast<int>(box.Top));
+    return;
+  }
+
+  const int x0 = static_cast<int>(clipLeft);
+  const int64_t count = static_cast<int64_t>(clipRight) - x0;
+  for (int row = static_cast<int>(clipTop); row < static_cast<int>(clipBottom); ++row) {
     int64_t lo = 0;
-    int64_t hi = x1 - x0 - 1;
-    if (!NarrowSteps(startX, startY, alongX, alongY, lo, hi)) continue;
+    int64_t hi = 0;
+    int64_t fromX = 0;
+    int64_t fromY = 0;
+    if (!WalkRow(walk, int64_t{x0} - x, int64_t{row} - y, count, lo, hi, fromX, fromY)) continue;
     uint16_t* to = dest.Row(row) + x0 + lo;
-    const int64_t fromX = startX + lo * alongX.Step;
-    const int64_t fromY = startY + lo * alongY.Step;
     if (src.Keyed)
-      RotatedSpan<true>(to, src, fromX, fromY, alongX.Step, alongY.Step, hi - lo + 1);
+      RotatedSpan<true>(to, src, fromX, fromY, walk.AlongX.Step, walk.AlongY.Step, hi - lo + 1);
     else
-      RotatedSpan<false>(to, src, fromX, fromY, alongX.Step, alongY.Step, hi - lo + 1);
+      RotatedSpan<false>(to, src, fromX, fromY, walk.AlongX.Step, walk.AlongY.Step, hi - lo + 1);
   }
 }

@@ -7,6 +7,7 @@
 
 #include "platform/Surface.h"
 #include "resources/ImageCollection.h"
+#include "sprites/TurnCache.h"
 
 // The pattern with its top-left corner at (x, y).
 void DrawPattern(const TPictureCollectionItem& item, Surface& dest, int x, int y, int pattern);
@@ -26,6 +27,8 @@ void DrawAlpha(const TPictureCollectionItem& item, Surface& dest, const SurfaceR
 void BlendCoverage(uint16_t* dest, const uint8_t* coverage, int count, uint16_t colour);
 
 // The pattern scaled to width by height and turned clockwise by angle (256ths of a turn) about
-// the point at the fractions (centreX, centreY) of that box; that point lands on (x, y).
+// the point at the fractions (centreX, centreY) of that box; that point lands on (x, y). With a
+// cache, a draw turned the same way before is copied from it: the pixels are the same.
 void DrawRotated(const TPictureCollectionItem& item, Surface& dest, int x, int y, int width,
-                 int height, int pattern, double centreX, double centreY, int angle);
+                 int height, int pattern, double centreX, double centreY, int angle,
+                 TurnCache* cache = nullptr);

@@ -30,5 +30,5 @@ void TPointer::OnDraw() {
   const int width = item->GetPatternWidth();
   const int height = item->GetPatternHeight();
   DrawRotated(*item, *surface, width + BaseX, height + BaseY, width, height, 0, PivotX, PivotY,
-              Angle);
+              Angle, &Engine()->Turned());
 }

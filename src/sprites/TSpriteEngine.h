@@ -6,6 +6,7 @@
 
 #include "platform/Surface.h"
 #include "sprites/TSprite.h"
+#include "sprites/TurnCache.h"
 
 class TSpriteEngine : public TSprite {
  public:
@@ -17,6 +18,8 @@ class TSpriteEngine : public TSprite {
   // Also takes the surface's size as the engine's size and the screen for culling.
   virtual void SetSurface(::Surface* surface);
   const SurfaceRect& SurfaceBounds() const { return SurfaceBounds_; }
+  // Where the sprites' rotated draws keep their turned patterns from frame to frame.
+  TurnCache& Turned() { return Turned_; }
 
   // Draws the whole tree; does nothing while there is no surface.
   void Draw() override;
@@ -40,6 +43,7 @@ class TSpriteEngine : public TSprite {
   SurfaceRect SurfaceBounds_;
   std::vector<TSprite*> RemovalList_;
   std::vector<SurfaceRect> PaintedOver_;  // by the sprites after the first, this frame
+  TurnCache Turned_;
   int SpriteCount_ = 0;
   int DrawnCount_ = 0;
 };

@@ -361,21 +361,27 @@ Surface TurnedByHand(const Surface& before, const TPictureCollectionItem& item, 
 }
 }  // namespace
 
+// Each draw is made afresh, then twice through a cache kept over the whole run, so a turn kept
+// at one place is laid again at the others.
 TEST(DrawRotatedOp, EveryAngleSizeAndPlaceMatchesTheDrawWorkedOutPixelByPixel) {
   const TPictureCollectionItem keyed = KeyedItem();
   const TPictureCollectionItem opaque = MakeItem(10, 14);
   const Surface before = Backdrop(40, 30);
+  TurnCache cache;
   int compared = 0;
   for (const TPictureCollectionItem* item : {&keyed, &opaque}) {
     for (int angle = -3; angle < 260; angle += 1) {
       for (const auto& [w, h] : {std::pair{10, 14}, {13, 5}, {31, 9}, {4, 27}, {1, 1}}) {
         for (const auto& [x, y] : {std::pair{20, 15}, {0, 0}, {39, 29}, {-5, 12}, {22, -6}}) {
           for (const auto& [cx, cy] : {std::pair{0.5, 0.5}, {0.0, 1.0}, {0.83, 0.9}}) {
-            Surface drawn = before;
-            DrawRotated(*item, drawn, x, y, w, h, 0, cx, cy, angle);
-            ASSERT_TRUE(SamePixels(drawn, TurnedByHand(before, *item, x, y, w, h, cx, cy, angle)))
-                << "angle " << angle << " size " << w << "x" << h << " at " << x << "," << y
-                << " centre " << cx << "," << cy;
+            const Surface expected = TurnedByHand(before, *item, x, y, w, h, cx, cy, angle);
+            for (TurnCache* turned : {static_cast<TurnCache*>(nullptr), &cache, &cache}) {
+              Surface drawn = before;
+              DrawRotated(*item, drawn, x, y, w, h, 0, cx, cy, angle, turned);
+              ASSERT_TRUE(SamePixels(drawn, expected))
+                  << "angle " << angle << " size " << w << "x" << h << " at " << x << "," << y
+                  << " centre " << cx << "," << cy << (turned ? " through the cache" : "");
+            }
             ++compared;
           }
         }
@@ -383,6 +389,70 @@ TEST(DrawRotatedOp, EveryAngleSizeAndPlaceMatchesTheDrawWorkedOutPixelByPixel) {
     }
   }
   EXPECT_EQ(compared, 2 * 263 * 5 * 5 * 3);
+  EXPECT_GT(cache.Count(), 0u);
+}
+
+TEST(DrawRotatedOp, AKeptTurnFollowsThePicturesPixelsAndKey) {
+  // Two patterns side by side, so a pattern's rows are not one run of the picture's pixels.
+  TPictureCollectionItem item = MakeItem(26, 14, 13, 14, true);
+  TPictureCollectionItem narrow = MakeItem(10, 3, 5, 3, true);  // rows shorter than a vector
+  const Surface before = Backdrop(40, 30);
+  TurnCache cache;
+  const auto drawsAsByHand = [&](const TPictureCollectionItem& from, int pattern, int x, int y,
+                                 int angle) {
+    const int w = from.GetPatternWidth();
+    const int h = from.GetPatternHeight();
+    Surface drawn = before;
+    DrawRotated(from, drawn, x, y, w, h, pattern, 0.5, 0.5, angle, &cache);
+    // The hand-worked draw turns a whole picture: give it the pattern alone.
+    TPictureCollectionItem alone = MakeItem(w, h, 0, 0, from.Transparent);
+    alone.TransparentColor = from.TransparentColor;
+    for (int j = 0; j < h; ++j)
+      for (int i = 0; i < w; ++i) alone.Picture.At(i, j) = from.Picture.At(w * pattern + i, j);
+    return SamePixels(drawn, TurnedByHand(before, alone, x, y, w, h, 0.5, 0.5, angle));
+  };
+  EXPECT_TRUE(drawsAsByHand(item, 0, 20, 15, 21));
+  EXPECT_TRUE(drawsAsByHand(item, 1, 20, 15, 21));  // the other pattern is not the one kept
+  EXPECT_TRUE(drawsAsByHand(narrow, 1, 20, 15, 21));
+
+  // A pixel painted over after the turn was kept, one that was the key and one that becomes it.
+  item.Picture.At(6, 7) = 0x0F0F;
+  EXPECT_TRUE(drawsAsByHand(item, 0, 21, 14, 21));
+  item.Picture.At(12, 13) = kKey565;
+  item.Picture.At(0, 0) = kKey565;
+  EXPECT_TRUE(drawsAsByHand(item, 0, 19, 16, 21));
+  item.Picture.At(12, 13) = 0x7777;
+  EXPECT_TRUE(drawsAsByHand(item, 0, 19, 16, 21));
+  narrow.Picture.At(9, 2) = 0x0F0F;
+  EXPECT_TRUE(drawsAsByHand(narrow, 1, 20, 15, 21));
+
+  // The key colour changed, then no key at all.
+  item.TransparentColor = 0x000000;
+  item.Picture.At(5, 5) = 0;
+  EXPECT_TRUE(drawsAsByHand(item, 0, 20, 15, 21));
+  item.Transparent = false;
+  EXPECT_TRUE(drawsAsByHand(item, 0, 20, 15, 21));
+  EXPECT_TRUE(drawsAsByHand(item, 1, 20, 15, 21));
+}
+
+TEST(DrawRotatedOp, ACacheStartsAgainPastItsBudgetAndStillDrawsRight) {
+  const TPictureCollectionItem item = KeyedItem();
+  const Surface before = Backdrop(40, 30);
+  constexpr size_t kBudget = 2000;  // a handful of turns of a 13 by 5 picture
+  TurnCache cache(kBudget);
+  size_t most = 0;
+  for (int round = 0; round < 2; ++round) {
+    for (int angle = 0; angle < 256; angle += 3) {
+      Surface drawn = before;
+      DrawRotated(item, drawn, 20, 15, 13, 5, 0, 0.5, 0.5, angle, &cache);
+      ASSERT_TRUE(SamePixels(drawn, TurnedByHand(before, item, 20, 15, 13, 5, 0.5, 0.5, angle)))
+          << "angle " << angle << " round " << round;
+      ASSERT_LE(cache.Bytes(), kBudget);
+      most = std::max(most, cache.Count());
+    }
+  }
+  EXPECT_GT(most, 2u);
+  EXPECT_LT(most, 256u / 3);
 }
 
 TEST(DrawRotatedOp, APictureTooWideForShortOffsetsTurnsAsWorkedOutByHand) {

@@ -349,13 +349,14 @@ TEST_F(OpponentTest, DrawsRidersCentredOnThemAndFallenOnesReachingUpTheRoad) {
   LayStraightTrack(1);
   CreateRace(false);
   Surface screen(800, 600);
+  TurnCache turned;
   const double cx = 72 * ViewCol + 300;
   const double cy = 72 * ViewRow + 300;
   TOpponent& car = PutRider(1, cx, cy, 0);
   MoveRiders(1);
   auto drawnRows = [&] {
     screen.Fill(0);
-    Opponents->DrawOpponents(screen);
+    Opponents->DrawOpponents(screen, turned);
     int top = 600, bottom = -1;
     for (int y = 0; y < 600; ++y)
       for (int x = 0; x < 800; ++x)
