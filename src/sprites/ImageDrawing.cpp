@@ -72,45 +72,145 @@ bool FindSource(const TPictureCollectionItem& item, int pattern, Source& src) {
   return true;
 }
 
+// Rows are copied with the widest vectors the processor has, chosen while running so that one
+// build serves every x86-64: 32 bytes with AVX2 copy the road's rows in two thirds of the time
+// 16 bytes take. The row copiers are written once for any width and always inlined into the
+// function that fixes the width, so that they are compiled for that function's instructions.
+using Pixels16 = uint16_t __attribute__((vector_size(32)));
+
 // Key pixels are left out by a mask, never by a branch: that would mispredict at every edge of a
-// round sprite. The last eight pixels are laid overlapping the loop's end: laying a pixel twice
-// leaves what laying it once did.
-void CopyKeyedRow(uint16_t* dest, const uint16_t* src, int count, uint16_t key) {
-  if (count < kLanes) {
-    for (int i = 0; i < count; ++i) {
-      const auto hole = static_cast<uint16_t>(-static_cast<int>(src[i] == key));
-      dest[i] = static_cast<uint16_t>((dest[i] & hole) | (src[i] & ~hole));
+// round sprite. The last vector is laid overlapping the one before: laying a pixel twice leaves
+// what laying it once did.
+template <class V>
+[[gnu::always_inline]] inline void CopyKeyedRowAs(uint16_t* dest, const uint16_t* src, int count,
+                                                  uint16_t key) {
+  constexpr int lanes = sizeof(V) / sizeof(uint16_t);
+  if (count < lanes) {
+    if constexpr (lanes > kLanes) {
+      CopyKeyedRowAs<Pixels8>(dest, src, count, key);
+    } else {
+      for (int i = 0; i < count; ++i) {
+        const auto hole = static_cast<uint16_t>(-static_cast<int>(src[i] == key));
+        dest[i] = static_cast<uint16_t>((dest[i] & hole) | (src[i] & ~hole));
+      }
     }
     return;
   }
-  const Pixels8 keys = Splat(key);
-  const auto lay8 = [&](int i) {
-    const Pixels8 s = Load8(src + i);
-    const Pixels8 hole = KeyMask(s, keys);
-    Store8(dest + i, (Load8(dest + i) & hole) | (s & ~hole));
-  };
-  int i = 0;
-  for (; i + kLanes <= count; i += kLanes) lay8(i);
-  if (i < count) lay8(count - kLanes);
+  const V keys = V{} + key;
+  for (int i = 0; i < count; i += lanes) {
+    const int at = std::min(i, count - lanes);
+    V s;
+    V d;
+    std::memcpy(&s, src + at, sizeof s);
+    std::memcpy(&d, dest + at, sizeof d);
+    const V hole = __builtin_convertvector(s == keys, V);
+    d = (d & hole) | (s & ~hole);
+    std::memcpy(dest + at, &d, sizeof d);
+  }
 }
 
-// An opaque row, inline: rows of sprites and panels are short enough that a library call per
-// row costs as much as the copy. The last eight pixels are copied overlapping the loop's end.
-void CopyOpaqueRow(uint16_t* dest, const uint16_t* src, int count) {
-  if (count < kLanes) {
-    for (int i = 0; i < count; ++i) dest[i] = src[i];
+// Inline, not a library call: rows of sprites and tiles are short enough that a call per row
+// costs as much as the copy.
+template <class V>
+[[gnu::always_inline]] inline void CopyOpaqueRowAs(uint16_t* dest, const uint16_t* src, int count) {
+  constexpr int lanes = sizeof(V) / sizeof(uint16_t);
+  if (count < lanes) {
+    if constexpr (lanes > kLanes)
+      CopyOpaqueRowAs<Pixels8>(dest, src, count);
+    else
+      for (int i = 0; i < count; ++i) dest[i] = src[i];
     return;
   }
-  int i = 0;
-  for (; i + kLanes <= count; i += kLanes) Store8(dest + i, Load8(src + i));
-  if (i < count) Store8(dest + count - kLanes, Load8(src + count - kLanes));
+  for (int i = 0; i < count; i += lanes) {
+    const int at = std::min(i, count - lanes);
+    V v;
+    std::memcpy(&v, src + at, sizeof v);
+    std::memcpy(dest + at, &v, sizeof v);
+  }
+}
+
+// Rows of count pixels, a pitch apart on each side.
+template <class V>
+[[gnu::always_inline]] inline void CopyRowsAs(uint16_t* dest, ptrdiff_t destPitch,
+                                              const uint16_t* src, ptrdiff_t srcPitch, int count,
+                                              int rows, bool keyed, uint16_t key) {
+  for (int r = 0; r < rows; ++r, dest += destPitch, src += srcPitch) {
+    if (keyed)
+      CopyKeyedRowAs<V>(dest, src, count, key);
+    else
+      CopyOpaqueRowAs<V>(dest, src, count);
+  }
+}
+
+// The rows of a kept turn laid with its box's top-left corner at (left, top), left >= 0.
+template <class V>
+[[gnu::always_inline]] inline void LayTurnedAs(const TurnedPattern& turned, uint16_t key,
+                                               Surface& dest, int left, int top) {
+  const auto rows = static_cast<int64_t>(turned.Rows.size());
+  const int64_t first = std::max<int64_t>(0, -int64_t{top});
+  const int64_t last = std::min<int64_t>(rows, int64_t{dest.Height()} - top);
+  for (int64_t i = first; i < last; ++i) {
+    const TurnedRow& row = turned.Rows[static_cast<size_t>(i)];
+    const int64_t column = int64_t{left} + row.First;
+    const auto count = static_cast<int>(std::min<int64_t>(row.Count, dest.Width() - column));
+    if (count <= 0) continue;
+    uint16_t* to = dest.Row(static_cast<int>(top + i)) + column;
+    const uint16_t* from = turned.Samples.data() + row.Offset;
+    if (row.Solid)
+      CopyOpaqueRowAs<V>(to, from, count);
+    else
+      CopyKeyedRowAs<V>(to, from, count, key);
+  }
+}
+
+void CopyRowsNarrow(uint16_t* dest, ptrdiff_t destPitch, const uint16_t* src, ptrdiff_t srcPitch,
+                    int count, int rows, bool keyed, uint16_t key) {
+  CopyRowsAs<Pixels8>(dest, destPitch, src, srcPitch, count, rows, keyed, key);
+}
+void LayTurnedNarrow(const TurnedPattern& turned, uint16_t key, Surface& dest, int left, int top) {
+  LayTurnedAs<Pixels8>(turned, key, dest, left, top);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+[[gnu::target("avx2")]] void CopyRowsWide(uint16_t* dest, ptrdiff_t destPitch, const uint16_t* src,
+                                          ptrdiff_t srcPitch, int count, int rows, bool keyed,
+                                          uint16_t key) {
+  CopyRowsAs<Pixels16>(dest, destPitch, src, srcPitch, count, rows, keyed, key);
+}
+[[gnu::target("avx2")]] void LayTurnedWide(const TurnedPattern& turned, uint16_t key, Surface& dest,
+                                           int left, int top) {
+  LayTurnedAs<Pixels16>(turned, key, dest, left, top);
+}
+bool WideVectors() {
+  static const bool wide = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
+  return wide;
+}
+#else
+void CopyRowsWide(uint16_t* dest, ptrdiff_t destPitch, const uint16_t* src, ptrdiff_t srcPitch,
+                  int count, int rows, bool keyed, uint16_t key) {
+  CopyRowsNarrow(dest, destPitch, src, srcPitch, count, rows, keyed, key);
+}
+void LayTurnedWide(const TurnedPattern& turned, uint16_t key, Surface& dest, int left, int top) {
+  LayTurnedNarrow(turned, key, dest, left, top);
+}
+bool WideVectors() {
+  return false;
+}
+#endif
+
+void CopyRows(uint16_t* dest, ptrdiff_t destPitch, const uint16_t* src, ptrdiff_t srcPitch,
+              int count, int rows, const Source& source) {
+  if (WideVectors())
+    CopyRowsWide(dest, destPitch, src, srcPitch, count, rows, source.Keyed, source.Key);
+  else
+    CopyRowsNarrow(dest, destPitch, src, srcPitch, count, rows, source.Keyed, source.Key);
 }
 
 void CopyRow(uint16_t* dest, const uint16_t* src, int count, const Source& source) {
-  if (source.Keyed)
-    CopyKeyedRow(dest, src, count, source.Key);
-  else
-    CopyOpaqueRow(dest, src, count);
+  CopyRows(dest, 0, src, 0, count, 1, source);
 }
 
 template <class T>
@@ -401,21 +501,10 @@ TurnedPattern Turn(const TurnWalk& walk, const Source& src, const TurnKey& key) 
 
 // Lays a turned pattern with its box's top-left corner at (left, top), left >= 0.
 void LayTurned(const TurnedPattern& turned, const Source& src, Surface& dest, int left, int top) {
-  const auto rows = static_cast<int64_t>(turned.Rows.size());
-  const int64_t first = std::max<int64_t>(0, -int64_t{top});
-  const int64_t last = std::min<int64_t>(rows, int64_t{dest.Height()} - top);
-  for (int64_t i = first; i < last; ++i) {
-    const TurnedRow& row = turned.Rows[static_cast<size_t>(i)];
-    const int64_t column = int64_t{left} + row.First;
-    const int64_t count = std::min<int64_t>(row.Count, dest.Width() - column);
-    if (count <= 0) continue;
-    uint16_t* to = dest.Row(static_cast<int>(top + i)) + column;
-    const uint16_t* from = turned.Samples.data() + row.Offset;
-    if (row.Solid)
-      CopyOpaqueRow(to, from, static_cast<int>(count));
-    else
-      CopyKeyedRow(to, from, static_cast<int>(count), src.Key);
-  }
+  if (WideVectors())
+    LayTurnedWide(turned, src.Key, dest, left, top);
+  else
+    LayTurnedNarrow(turned, src.Key, dest, left, top);
 }
 
 }  // namespace
@@ -438,8 +527,8 @@ void DrawPattern(const TPictureCollectionItem& item, Surface& dest, int x, int y
                 static_cast<size_t>(count) * static_cast<size_t>(y1 - y0) * sizeof(uint16_t));
     return;
   }
-  for (int64_t row = y0; row < y1; ++row, from += src.Pitch)
-    CopyRow(dest.Row(static_cast<int>(row)) + x0, from, count, src);
+  CopyRows(dest.Row(static_cast<int>(y0)) + x0, dest.Pitch(), from, src.Pitch, count,
+           static_cast<int>(y1 - y0), src);
 }
 
 SurfaceRect OpaquePatternBox(const TPictureCollectionItem& item, int x, int y, int pattern) {
