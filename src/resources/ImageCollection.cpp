@@ -95,6 +95,34 @@ SurfaceRect TPictureCollectionItem::PatternRect(int pattern) const {
   return rect;
 }
 
+bool TPictureCollectionItem::FindPattern(int pattern, SurfaceRect& rect) const {
+  if (pattern < 0) return false;
+  const int pw = GetPatternWidth();
+  const int ph = GetPatternHeight();
+  const int64_t stepX = static_cast<int64_t>(pw) + std::max(SkipWidth, 0);
+  const int64_t stepY = static_cast<int64_t>(ph) + std::max(SkipHeight, 0);
+  int64_t column = 0;
+  int64_t row = 0;
+  if (pattern == 0) {
+    // Nearly every draw asks for the first pattern, which is there unless a pattern is bigger
+    // than the picture; divisions cost more than the rest of a small draw.
+    const bool whole = pw == Picture.Width() && ph == Picture.Height();
+    if (!whole && (stepX <= 0 || stepY <= 0 || pw > Picture.Width() || ph > Picture.Height()))
+      return false;
+  } else {
+    const int64_t columns = PatternsAlong(Picture.Width(), pw, SkipWidth);
+    const int64_t rows = PatternsAlong(Picture.Height(), ph, SkipHeight);
+    if (pattern >= columns * rows) return false;
+    column = pattern % columns;
+    row = pattern / columns;
+  }
+  rect.Left = static_cast<int>(column * stepX);
+  rect.Top = static_cast<int>(row * stepY);
+  rect.Right = rect.Left + pw;
+  rect.Bottom = rect.Top + ph;
+  return true;
+}
+
 TPictureCollectionItem* TDXImageList::Item(int i) {
   if (i < 0 || i >= Count()) return nullptr;
   return &Items[static_cast<size_t>(i)];

@@ -25,6 +25,8 @@ class TPictureCollectionItem {
   int GetPatternHeight() const;
   int PatternCount() const;
   SurfaceRect PatternRect(int pattern) const;  // requires 0 <= pattern < PatternCount()
+  // PatternRect when 0 <= pattern < PatternCount(), false otherwise: what a draw asks first.
+  bool FindPattern(int pattern, SurfaceRect& rect) const;
   // The transparent colour in the picture's 16-bit format.
   uint16_t ColorKey() const { return ColorRefTo565(TransparentColor); }
   // Drawable: the picture is not empty.

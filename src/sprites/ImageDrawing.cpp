@@ -54,9 +54,9 @@ struct Source {
 };
 
 bool FindSource(const TPictureCollectionItem& item, int pattern, Source& src) {
-  if (!item.Ready() || pattern < 0 || pattern >= item.PatternCount()) return false;
+  SurfaceRect rect;
+  if (!item.Ready() || !item.FindPattern(pattern, rect)) return false;
   const Surface& picture = item.Picture;
-  const SurfaceRect rect = item.PatternRect(pattern);
   const int left = std::max(rect.Left, 0);
   const int top = std::max(rect.Top, 0);
   const int right = std::min(rect.Right, picture.Width());
@@ -403,6 +403,17 @@ struct TurnWalk {
   WalkAxis AlongY{0, 0};
 };
 
+// Each destination pixel's centre is turned back into the box and scaled into the pattern; along
+// a row that is a constant step, walked in 16.16 fixed point.
+void SetSteps(TurnWalk& walk, const Source& src, int width, int height) {
+  walk.ScaleX = static_cast<double>(src.Width) / width;
+  walk.ScaleY = static_cast<double>(src.Height) / height;
+  walk.AlongX = WalkAxis(RoundHalfAway(walk.Cosine * walk.ScaleX * kFixedOne),
+                         int64_t{src.Width} << kFixedShift);
+  walk.AlongY = WalkAxis(RoundHalfAway(-walk.Sine * walk.ScaleY * kFixedOne),
+                         int64_t{src.Height} << kFixedShift);
+}
+
 // The walk along the row dv below y, over count pixels from the column dx right of x: the steps
 // [lo, hi] that land in the pattern and the 16.16 position of step lo; false when none does.
 bool WalkRow(const TurnWalk& walk, int64_t dx, int64_t dv, int64_t count, int64_t& lo, int64_t& hi,
@@ -642,15 +653,6 @@ void DrawRotated(const TPictureCollectionItem& item, Surface& dest, int x, int y
   const double clipBottom = std::min(box.Bottom, static_cast<double>(dest.Height()));
   if (!(clipLeft < clipRight && clipTop < clipBottom)) return;
 
-  // Each destination pixel's centre is turned back into the box and scaled into the pattern;
-  // along a row that is a constant step, walked in 16.16 fixed point.
-  walk.ScaleX = static_cast<double>(src.Width) / width;
-  walk.ScaleY = static_cast<double>(src.Height) / height;
-  walk.AlongX = WalkAxis(RoundHalfAway(walk.Cosine * walk.ScaleX * kFixedOne),
-                         int64_t{src.Width} << kFixedShift);
-  walk.AlongY = WalkAxis(RoundHalfAway(-walk.Sine * walk.ScaleY * kFixedOne),
-                         int64_t{src.Height} << kFixedShift);
-
   // A row's walk starts at the box's first column on screen: a box cut on the left starts its
   // walk elsewhere, so only whole-left boxes are kept turned.
   if (cache != nullptr && box.Left >= 0 && Cacheable(box, src)) {
@@ -669,12 +671,15 @@ void DrawRotated(const TPictureCollectionItem& item, Surface& dest, int x, int y
                       static_cast<int64_t>(box.Right) - x,
                       static_cast<int64_t>(box.Bottom) - y};
     const TurnedPattern* turned = cache->Find(key);
-    if (turned == nullptr || !SameSource(*turned, src))
+    if (turned == nullptr || !SameSource(*turned, src)) {
+      SetSteps(walk, src, width, height);
       turned = &cache->Keep(key, Turn(walk, src, key));
+    }
     LayTurned(*turned, src, dest, static_cast<int>(box.Left), static_cast<int>(box.Top));
     return;
   }
 
+  SetSteps(walk, src, width, height);
   const int x0 = static_cast<int>(clipLeft);
   const int64_t count = static_cast<int64_t>(clipRight) - x0;
   for (int row = static_cast<int>(clipTop); row < static_cast<int>(clipBottom); ++row) {

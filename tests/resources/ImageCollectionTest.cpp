@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "StreamBytes.h"
 #include "resources/CollectionError.h"
@@ -153,6 +155,40 @@ TEST(ImageCollection, PatternsAreCutInRowsWithGaps) {
   stacked.PatternHeight = 4;
   EXPECT_EQ(stacked.PatternCount(), 2);
   EXPECT_EQ(stacked.PatternRect(1).Top, 4);
+}
+
+// The draws ask FindPattern, which takes a shortcut for the first pattern; it must answer as
+// the cutting rule does for every layout, odd ones included.
+TEST(ImageCollection, FindPatternAnswersAsTheCountAndTheRectangle) {
+  int found = 0;
+  for (const auto& [width, height] :
+       {std::pair{0, 0}, {0, 5}, {7, 5}, {12, 12}, {144, 72}, {3, 9}}) {
+    TPictureCollectionItem item = ItemOfSize(width, height);
+    for (const int pw : {-1, 0, 1, 3, 7, 12, 13, 72}) {
+      for (const int ph : {0, 2, 5, 9, 40}) {
+        for (const int skip : {-2, 0, 1, 3, INT32_MAX}) {
+          item.PatternWidth = pw;
+          item.PatternHeight = ph;
+          item.SkipWidth = skip;
+          item.SkipHeight = skip == 1 ? 0 : skip;
+          const int count = item.PatternCount();
+          for (int pattern = -1; pattern <= count + 1; ++pattern) {
+            SurfaceRect rect{-9, -9, -9, -9};
+            const bool there = pattern >= 0 && pattern < count;
+            ASSERT_EQ(item.FindPattern(pattern, rect), there)
+                << width << "x" << height << " pattern " << pattern << " of " << pw << "x" << ph
+                << " skip " << skip;
+            if (!there) continue;
+            const SurfaceRect expected = item.PatternRect(pattern);
+            EXPECT_EQ(std::tie(rect.Left, rect.Top, rect.Right, rect.Bottom),
+                      std::tie(expected.Left, expected.Top, expected.Right, expected.Bottom));
+            ++found;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(found, 100);
 }
 
 TEST(ImageCollection, OddPatternSettingsNeverDivideByZero) {
