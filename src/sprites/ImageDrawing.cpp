@@ -5,11 +5,12 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <numbers>
 #include <vector>
+
+#include "platform/CpuFeatures.h"
 
 namespace {
 
@@ -172,7 +173,7 @@ void LayTurnedNarrow(const TurnedPattern& turned, uint16_t key, Surface& dest, i
   LayTurnedAs<Pixels8>(turned, key, dest, left, top);
 }
 
-#if defined(__x86_64__) && defined(__GNUC__)
+#if GR_WIDE_VECTORS
 [[gnu::target("avx2")]] void CopyRowsWide(uint16_t* dest, ptrdiff_t destPitch, const uint16_t* src,
                                           ptrdiff_t srcPitch, int count, int rows, bool keyed,
                                           uint16_t key) {
@@ -182,17 +183,6 @@ void LayTurnedNarrow(const TurnedPattern& turned, uint16_t key, Surface& dest, i
                                            int left, int top) {
   LayTurnedAs<Pixels16>(turned, key, dest, left, top);
 }
-// GEARRUSH_NARROW_VECTORS set to anything but empty keeps the 16-byte copiers, so that they are
-// tested on machines with AVX2 too.
-bool WideVectors() {
-  static const bool wide = [] {
-    const char* narrow = std::getenv("GEARRUSH_NARROW_VECTORS");
-    if (narrow != nullptr && *narrow != '\0') return false;
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-  }();
-  return wide;
-}
 #else
 void CopyRowsWide(uint16_t* dest, ptrdiff_t destPitch, const uint16_t* src, ptrdiff_t srcPitch,
                   int count, int rows, bool keyed, uint16_t key) {
@@ -201,14 +191,11 @@ void CopyRowsWide(uint16_t* dest, ptrdiff_t destPitch, const uint16_t* src, ptrd
 void LayTurnedWide(const TurnedPattern& turned, uint16_t key, Surface& dest, int left, int top) {
   LayTurnedNarrow(turned, key, dest, left, top);
 }
-bool WideVectors() {
-  return false;
-}
 #endif
 
 void CopyRows(uint16_t* dest, ptrdiff_t destPitch, const uint16_t* src, ptrdiff_t srcPitch,
               int count, int rows, const Source& source) {
-  if (WideVectors())
+  if (WideVectorsAvailable())
     CopyRowsWide(dest, destPitch, src, srcPitch, count, rows, source.Keyed, source.Key);
   else
     CopyRowsNarrow(dest, destPitch, src, srcPitch, count, rows, source.Keyed, source.Key);
@@ -517,7 +504,7 @@ TurnedPattern Turn(const TurnWalk& walk, const Source& src, const TurnKey& key) 
 
 // Lays a turned pattern with its box's top-left corner at (left, top), left >= 0.
 void LayTurned(const TurnedPattern& turned, const Source& src, Surface& dest, int left, int top) {
-  if (WideVectors())
+  if (WideVectorsAvailable())
     LayTurnedWide(turned, src.Key, dest, left, top);
   else
     LayTurnedNarrow(turned, src.Key, dest, left, top);

@@ -55,6 +55,7 @@ class SdlDisplay final : public DisplayDevice {
   void SizeWindow();
   bool CreateRenderer();
   void FitToOutput();
+  void UpdateTexture(const Surface& backBuffer, const SDL_Rect& area);
   void PaceToRefresh();
 
   std::shared_ptr<SdlSession> Session_;
@@ -66,6 +67,8 @@ class SdlDisplay final : public DisplayDevice {
   SDL_Window* Window_ = nullptr;
   SDL_Renderer* Renderer_ = nullptr;
   SDL_Texture* Texture_ = nullptr;
+  // The texture holds the window's 32-bit pixels rather than the picture's 16-bit ones.
+  bool WideTexture_ = false;
   // Chosen with the first renderer and kept for the whole run.
   std::optional<RendererKind> RendererKind_;
   // The renderer's output size the texture's filtering was set for, and whether the picture
