@@ -40,6 +40,26 @@ constexpr std::array<GroundObject, 4> kGroundObjects = {{
     {2, {{{52, 0, -1, -1}, {53, 54, -1, -1}, {-1, -1, -1, -1}, {-1, -1, -1, -1}}}},
 }};
 
+// Columns of an object's top row; every object is a rectangle of that width from its top-left
+// cell, which is what lets the placement of one row skip rereading its own blocks.
+constexpr int ObjectColumns(const GroundObject& object) {
+  int columns = 0;
+  while (columns < 4 && object.Pieces[0][static_cast<size_t>(columns)] >= 0) ++columns;
+  return columns;
+}
+constexpr bool IsRectangle(const GroundObject& object) {
+  for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 4; ++j) {
+      const bool inside = i < object.Rows && j < ObjectColumns(object);
+      if (inside != (object.Pieces[static_cast<size_t>(i)][static_cast<size_t>(j)] >= 0)) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+static_assert(std::all_of(kGroundObjects.begin(), kGroundObjects.end(), IsRectangle));
+
 bool Between(int v, int lo, int hi) {
   return v >= lo && v <= hi;
 }
@@ -226,20 +246,35 @@ void LayFinishLine() {
 // draws are taken first, and only the cells whose draw asks for a block are visited again, in
 // the same order. The draws, the block tests and the fills are random and would defeat branch
 // prediction, so they are written without branches on their values.
+//
+// The blocks of one row are tested before any of them is written: a test that reads cells the
+// previous block has just stored, through a wider window, waits for that store to reach memory
+// on some processors. A block placed earlier in the same row can only be in the way through its
+// own columns, and every block is a rectangle from its top-left cell, so it is enough to know
+// where the last one placed in this row ends.
 void PlaceGroundObjects() {
   struct Candidate {
     int16_t Column;
     int8_t Draw;
   };
   std::array<Candidate, kTrackColumns> candidates{};
+  // A block's window rows as they will be written: the block's pieces over the cells as they
+  // were before this row's blocks.
+  struct Placement {
+    int Column;
+    std::array<uint32_t, 4> Cells;
+  };
+  std::array<Placement, kTrackColumns> placements{};
   // Each object's window rows as four bytes in memory order: which cells it takes, and its pieces.
   struct ObjectWindow {
     int Rows;
+    int Columns;
     std::array<uint32_t, 4> Mask, Pieces;
   };
   std::array<ObjectWindow, 4> windows{};
   for (size_t o = 0; o < 4; ++o) {
     windows[o].Rows = kGroundObjects[o].Rows;
+    windows[o].Columns = ObjectColumns(kGroundObjects[o]);
     for (size_t i = 0; i < 4; ++i) {
       std::array<uint8_t, 4> mask{};
       for (size_t j = 0; j < 4; ++j) mask[j] = kGroundObjects[o].Pieces[i][j] < 0 ? 0 : 0xFF;
@@ -260,23 +295,42 @@ void PlaceGroundObjects() {
       count += draws && d < 4;
     }
     RandSeed = seed;
+    // Rows below the grid belong to no object that may be placed here, so they are read from
+    // the last row and written back as they were.
+    std::array<int8_t*, 4> windowRows;
+    for (size_t i = 0; i < 4; ++i) {
+      windowRows[i] = TrackGrid[std::min(r + static_cast<int>(i), kTrackRows)].data();
+    }
+    size_t placed = 0;
+    int freeFrom = 0;  // first column right of the last block placed in this row
     for (size_t n = 0; n < count; ++n) {
       const int k = candidates[n].Column;
       const ObjectWindow& object = windows[static_cast<size_t>(candidates[n].Draw)];
-      // Four cells of each window row at once; rows below the grid belong to no object that
-      // may be placed here, so they are read from the last row and left as they are.
-      std::array<uint32_t, 4> cells;
+      const int end = k + object.Columns;
+      Placement& p = placements[placed];
       uint32_t taken = 0;  // object cells not empty (kEmpty is all ones)
+      auto take = [&](size_t i) {
+        uint32_t cells;
+        std::memcpy(&cells, windowRows[i] + k, 4);
+        taken |= ~cells & object.Mask[i];
+        p.Cells[i] = (cells & ~object.Mask[i]) | (object.Pieces[i] & object.Mask[i]);
+      };
+      take(0);
+      take(1);
+      take(2);
+      take(3);
+      p.Column = k;
+      // A block whose cells are not free starts, as far as the row's blocks go, at column -1,
+      // left of any free column: then only a compare and a move wait on the candidate before.
+      const int from = k | (((taken == 0) & (r + object.Rows <= kTrackRows)) - 1);
+      const bool fits = from >= freeFrom;
+      placed += fits;
+      freeFrom = fits ? end : freeFrom;
+    }
+    // In column order, a window's cells beside its block are overwritten by any later block.
+    for (size_t n = 0; n < placed; ++n) {
       for (size_t i = 0; i < 4; ++i) {
-        std::memcpy(&cells[i], &TrackGrid[std::min(r + static_cast<int>(i), kTrackRows)][k], 4);
-        taken |= ~cells[i] & object.Mask[i];
-      }
-      const uint32_t place =
-          0u - static_cast<uint32_t>(taken == 0 && r + object.Rows <= kTrackRows);
-      for (size_t i = 0; i < 4; ++i) {
-        const uint32_t written = object.Mask[i] & place;
-        cells[i] = (cells[i] & ~written) | (object.Pieces[i] & written);
-        std::memcpy(&TrackGrid[std::min(r + static_cast<int>(i), kTrackRows)][k], &cells[i], 4);
+        std::memcpy(windowRows[i] + placements[n].Column, &placements[n].Cells[i], 4);
       }
     }
   }
