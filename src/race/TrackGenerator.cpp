@@ -1,6 +1,7 @@
 #include "race/TrackGenerator.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -336,6 +337,29 @@ void PlaceGroundObjects() {
   }
 }
 
+// The cells of a row still empty, one bit each, 64 cells from `first` (cell `first` in bit 0);
+// bits past the end of the row are clear. kEmpty is the only negative cell, so eight cells at a
+// time give their sign bits, gathered into one byte by a multiply whose partial products never
+// meet.
+uint64_t EmptyCells(const TTrackRow& row, size_t first) {
+  static_assert(std::endian::native == std::endian::little, "cell k of eight is byte k");
+  constexpr uint64_t kSignBits = 0x8080808080808080;
+  constexpr uint64_t kGather = 0x0002040810204081;
+  uint64_t empty = 0;
+  for (size_t at = first; at < first + 64; at += 8) {
+    uint64_t eight = 0;
+    if (at + 8 <= row.size()) {
+      std::memcpy(&eight, row.data() + at, 8);
+    } else {
+      for (size_t j = 0; at + j < row.size(); ++j) {
+        eight |= static_cast<uint64_t>(static_cast<uint8_t>(row[at + j])) << (8 * j);
+      }
+    }
+    empty |= (((eight & kSignBits) * kGather) >> 56) << (at - first);
+  }
+  return empty;
+}
+
 // Scatters ground variants over the cells still empty, fills the rest with plain ground and
 // finds the row's centre line from the cell left of each lane (the offsets follow the diagonal
 // pieces' asphalt). A row's centre line depends on that row alone, so each row is finished
@@ -343,24 +367,27 @@ void PlaceGroundObjects() {
 void ScatterAndFinishRow(int r) {
   TTrackRow& row = TrackGrid[r];
   // The same draws as "if (Random(2) == 0) variant = 49 + Random(3)" on every empty cell, and an
-  // empty cell left without a variant becomes plain ground, all without branches: the coin and
-  // the empty cells are random, and this loop runs a million times. Both possible next seeds
+  // empty cell left without a variant becomes plain ground. Only the empty cells are visited,
+  // from a bit mask of them: about half of a track row is road or ground objects, at random, so
+  // the chain of draws should neither wait on a cell that does not draw nor branch on one. The
+  // coin is random too, so it picks the next seed without a branch. Both possible next seeds
   // come straight from the current one (two steps of the generator are one step with the squared
   // multiplier), so the chain of draws waits on one product per cell instead of two.
   constexpr uint32_t kTwoStepMultiplier = kRandomMultiplier * kRandomMultiplier;
   constexpr uint32_t kTwoStepIncrement = kRandomMultiplier + 1;
   uint32_t seed = RandSeed;
-  for (int k = 1; k <= kTrackColumns; ++k) {
-    const uint32_t coin = seed * kRandomMultiplier + 1;
-    const uint32_t next = seed * kTwoStepMultiplier + kTwoStepIncrement;
-    const uint32_t varied = 0u - ((coin >> 31) ^ 1u);  // all ones when Random(2) gives 0
-    const auto variant = static_cast<uint32_t>(49 + ((static_cast<uint64_t>(next) * 3) >> 32));
-    const int8_t cell = row[k];
-    const uint32_t empty = 0u - static_cast<uint32_t>(cell == kEmpty);
-    const uint32_t drawn = (coin & ~varied) | (next & varied);
-    seed = (seed & ~empty) | (drawn & empty);
-    const uint32_t filled = variant & varied;  // 0, plain ground, without a variant
-    row[k] = static_cast<int8_t>((static_cast<uint32_t>(cell) & ~empty) | (filled & empty));
+  for (size_t first = 0; first < row.size(); first += 64) {
+    uint64_t empty = EmptyCells(row, first);
+    if (first == 0) empty &= ~uint64_t{1};  // column 0 is not track
+    for (; empty != 0; empty &= empty - 1) {
+      const uint32_t coin = seed * kRandomMultiplier + 1;
+      const uint32_t next = seed * kTwoStepMultiplier + kTwoStepIncrement;
+      const uint32_t varied = (coin >> 31) ^ 1u;  // 1 when Random(2) gives 0
+      const auto variant = static_cast<uint32_t>(49 + ((static_cast<uint64_t>(next) * 3) >> 32));
+      seed = static_cast<int32_t>(coin) < 0 ? coin : next;  // a sign test is the shortest wait
+      row[first + static_cast<size_t>(std::countr_zero(empty))] =
+          static_cast<int8_t>(variant & (0u - varied));  // 0, plain ground, without a variant
+    }
   }
   RandSeed = seed;
   for (int k = 1; k <= kTrackColumns; ++k) {
