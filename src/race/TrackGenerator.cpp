@@ -382,11 +382,11 @@ void ScatterAndFinishRow(int r) {
     for (; empty != 0; empty &= empty - 1) {
       const uint32_t coin = seed * kRandomMultiplier + 1;
       const uint32_t next = seed * kTwoStepMultiplier + kTwoStepIncrement;
-      const uint32_t varied = (coin >> 31) ^ 1u;  // 1 when Random(2) gives 0
       const auto variant = static_cast<uint32_t>(49 + ((static_cast<uint64_t>(next) * 3) >> 32));
-      seed = static_cast<int32_t>(coin) < 0 ? coin : next;  // a sign test is the shortest wait
-      row[first + static_cast<size_t>(std::countr_zero(empty))] =
-          static_cast<int8_t>(variant & (0u - varied));  // 0, plain ground, without a variant
+      const auto heads = static_cast<uint32_t>(static_cast<int32_t>(coin) >> 31);  // Random(2) != 0
+      seed = heads != 0 ? coin : next;
+      row[first + static_cast<uint32_t>(std::countr_zero(empty))] =
+          static_cast<int8_t>(variant & ~heads);  // 0, plain ground, without a variant
     }
   }
   RandSeed = seed;
