@@ -65,6 +65,18 @@ bool Between(int v, int lo, int hi) {
   return v >= lo && v <= hi;
 }
 
+// The columns First..Last of a row hold every cell the road steps wrote into it: the rest of
+// the row is still empty, so the later steps need not look there for road (none: First > Last).
+struct RowSpan {
+  int First = kTrackColumns + 1;
+  int Last = 0;
+  void Add(int k) {
+    First = std::min(First, k);
+    Last = std::max(Last, k);
+  }
+};
+using RowSpans = std::array<RowSpan, kTrackRows + 1>;
+
 // The section after one of kind `kind`; near the top of the track every choice heads for a
 // straight road so that the finish row is straight.
 int NextSection(int kind, bool runOut) {
@@ -83,16 +95,20 @@ int NextSection(int kind, bool runOut) {
   }
 }
 
-// Builds one row from the row below it with the rules of a section kind. Reads outside the grid
-// see an empty cell; writes outside it are dropped.
-void LayRow(int kind, const TTrackRow& below, TTrackRow& row) {
+// Builds one row from the row below it with the rules of a section kind, and returns the span
+// of the cells it wrote. Reads outside the grid see an empty cell; writes outside it are dropped.
+RowSpan LayRow(int kind, const TTrackRow& below, const RowSpan& belowSpan, TTrackRow& row) {
+  RowSpan span;
   auto read = [&](int k) -> int { return k >= 1 && k <= kTrackColumns ? below[k] : kEmpty; };
   auto write = [&](int k, int v) {
-    if (k >= 1 && k <= kTrackColumns) row[k] = static_cast<int8_t>(v);
+    if (k < 1 || k > kTrackColumns) return;
+    row[k] = static_cast<int8_t>(v);
+    span.Add(k);
   };
-  for (int k = 1; k <= kTrackColumns; ++k) {
+  // No rule writes anything above an empty cell, so only the span below is walked.
+  for (int k = belowSpan.First; k <= belowSpan.Last; ++k) {
     const int b = below[k];
-    if (b == kEmpty) continue;  // no rule writes anything above an empty cell
+    if (b == kEmpty) continue;
     switch (kind) {
       case SectionStraight:
         if (b == 0 || b == 22 || b == 23) {
@@ -190,9 +206,10 @@ void LayRow(int kind, const TTrackRow& below, TTrackRow& row) {
         break;
     }
   }
+  return span;
 }
 
-void LayStartStraight() {
+void LayStartStraight(RowSpans& spans) {
   for (int n = 1; n <= kStartRows; ++n) {
     const int r = kTrackRows - n;
     TTrackRow& row = TrackGrid[r];
@@ -209,10 +226,11 @@ void LayStartStraight() {
       for (int k = c + 2; k <= c + 5; ++k) row[k] = kTileLine;
     }
     TrackRowKind[r] = SectionStraight;
+    spans[r] = {c, c + 7};
   }
 }
 
-void LaySections() {
+void LaySections(RowSpans& spans) {
   const int length = TrackLength;
   int sectionKind = SectionStraight;
   int sectionRowsLeft = kSectionRows[SectionStraight];
@@ -223,23 +241,101 @@ void LaySections() {
       sectionKind = NextSection(sectionKind, runOut);
       sectionRowsLeft = kSectionRows[sectionKind];
     }
-    LayRow(sectionKind, TrackGrid[s], TrackGrid[s - 1]);
+    spans[s - 1] = LayRow(sectionKind, TrackGrid[s], spans[s], TrackGrid[s - 1]);
     TrackRowKind[s - 1] = static_cast<uint8_t>(sectionKind);
     --sectionRowsLeft;
   }
 }
 
 // The finish line crosses the road 50 rows below the top of the track.
-void LayFinishLine() {
+void LayFinishLine(RowSpans& spans) {
   const int f = kTrackRows + 50 - TrackLength;
   TTrackRow& row = TrackGrid[f];
-  for (int k = 1; k <= kTrackColumns; ++k) {
+  RowSpan& span = spans[f];
+  for (int k = span.First; k <= span.Last; ++k) {
     if (row[k] != kTileLane) continue;
     // A road squeezed against the grid's edge must not put the line outside it.
-    for (int c = std::max(k - 1, 1); c <= std::min(k + 2, kTrackColumns); ++c) row[c] = kTileLine;
+    for (int c = std::max(k - 1, 1); c <= std::min(k + 2, kTrackColumns); ++c) {
+      row[c] = kTileLine;
+      span.Add(c);
+    }
     return;
   }
 }
+
+// A number of steps of the generator taken as one: seed * Multiplier + Increment.
+struct GeneratorSteps {
+  uint32_t Multiplier = 1;
+  uint32_t Increment = 0;
+  constexpr uint32_t From(uint32_t seed) const { return seed * Multiplier + Increment; }
+};
+constexpr GeneratorSteps Steps(int count) {
+  GeneratorSteps steps;
+  for (int i = 0; i < count; ++i) {
+    steps = {steps.Multiplier * kRandomMultiplier, steps.Increment * kRandomMultiplier + 1};
+  }
+  return steps;
+}
+
+// Ground objects are drawn for columns 3..645 of a row; the draw looks at the cell above-left.
+constexpr int kFirstObjectColumn = 3;
+constexpr int kLastObjectColumn = kTrackColumns - 5;
+
+// The draws of one row that ask for a ground object, in column order: Random(12) below 4 names
+// the object. Recorded without a branch, as the draws are random.
+struct ObjectDraws {
+  struct Candidate {
+    int16_t Column;
+    int8_t Draw;
+  };
+  std::array<Candidate, kTrackColumns> Candidates{};
+  size_t Count = 0;
+
+  void Record(int k, uint32_t seed, bool draws) {
+    const auto d = static_cast<int8_t>((static_cast<uint64_t>(seed) * 12) >> 32);
+    Candidates[Count] = {static_cast<int16_t>(k), d};
+    Count += draws && d < 4;
+  }
+
+  // One draw for each column from..to; returns the seed after them. The draws do not wait on
+  // one another: four chains of the generator, four steps apart, take them in turn.
+  uint32_t DrawEach(uint32_t seed, int from, int to) {
+    constexpr GeneratorSteps kOne = Steps(1), kTwo = Steps(2), kThree = Steps(3), kFour = Steps(4);
+    int k = from;
+    if (to - from >= 3) {
+      uint32_t s0 = kOne.From(seed), s1 = kTwo.From(seed), s2 = kThree.From(seed),
+               s3 = kFour.From(seed);
+      for (; k + 3 <= to; k += 4) {
+        Record(k, s0, true);
+        Record(k + 1, s1, true);
+        Record(k + 2, s2, true);
+        Record(k + 3, s3, true);
+        seed = s3;
+        s0 = kFour.From(s0);
+        s1 = kFour.From(s1);
+        s2 = kFour.From(s2);
+        s3 = kFour.From(s3);
+      }
+    }
+    for (; k <= to; ++k) {
+      seed = kOne.From(seed);
+      Record(k, seed, true);
+    }
+    return seed;
+  }
+
+  // The same for columns from..to where the road may lie above: only an empty cell above-left
+  // draws, and a draw is taken without a branch on it.
+  uint32_t DrawWhereEmpty(uint32_t seed, int from, int to, const TTrackRow& above) {
+    for (int k = from; k <= to; ++k) {
+      const bool draws = above[k - 1] == kEmpty;
+      const uint32_t next = seed * kRandomMultiplier + 1;
+      seed = draws ? next : seed;
+      Record(k, next, draws);
+    }
+    return seed;
+  }
+};
 
 // Multi-tile decorations on free ground; the blocks only fill cells that are still empty, so
 // they never cover the road corridor or each other. Whether a cell draws depends on the row
@@ -253,12 +349,8 @@ void LayFinishLine() {
 // on some processors. A block placed earlier in the same row can only be in the way through its
 // own columns, and every block is a rectangle from its top-left cell, so it is enough to know
 // where the last one placed in this row ends.
-void PlaceGroundObjects() {
-  struct Candidate {
-    int16_t Column;
-    int8_t Draw;
-  };
-  std::array<Candidate, kTrackColumns> candidates{};
+void PlaceGroundObjects(const RowSpans& spans) {
+  ObjectDraws draws;
   // A block's window rows as they will be written: the block's pieces over the cells as they
   // were before this row's blocks.
   struct Placement {
@@ -284,18 +376,17 @@ void PlaceGroundObjects() {
     }
   }
   for (int r = kTrackRows - 1; r >= kTrackRows + 1 - TrackLength; --r) {
-    const TTrackRow& above = TrackGrid[r - 1];
-    uint32_t seed = RandSeed;
-    size_t count = 0;
-    for (int k = 3; k <= kTrackColumns - 5; ++k) {
-      const bool draws = above[k - 1] == kEmpty;
-      const uint32_t next = seed * kRandomMultiplier + 1;
-      const auto d = static_cast<int8_t>((static_cast<uint64_t>(next) * 12) >> 32);
-      seed = draws ? next : seed;
-      candidates[count] = {static_cast<int16_t>(k), d};
-      count += draws && d < 4;
-    }
-    RandSeed = seed;
+    // Columns whose cell above lies outside the road's span there draw for sure.
+    const RowSpan& aboveSpan = spans[r - 1];
+    const int roadFrom = std::min(aboveSpan.First + 1, kLastObjectColumn + 1);
+    const int roadTo = std::min(aboveSpan.Last + 1, kLastObjectColumn);
+    draws.Count = 0;
+    int k = kFirstObjectColumn;
+    RandSeed = draws.DrawEach(RandSeed, k, roadFrom - 1);
+    k = std::max(k, roadFrom);
+    RandSeed = draws.DrawWhereEmpty(RandSeed, k, roadTo, TrackGrid[r - 1]);
+    k = std::max(k, roadTo + 1);
+    RandSeed = draws.DrawEach(RandSeed, k, kLastObjectColumn);
     // Rows below the grid belong to no object that may be placed here, so they are read from
     // the last row and written back as they were.
     std::array<int8_t*, 4> windowRows;
@@ -304,9 +395,9 @@ void PlaceGroundObjects() {
     }
     size_t placed = 0;
     int freeFrom = 0;  // first column right of the last block placed in this row
-    for (size_t n = 0; n < count; ++n) {
-      const int k = candidates[n].Column;
-      const ObjectWindow& object = windows[static_cast<size_t>(candidates[n].Draw)];
+    for (size_t n = 0; n < draws.Count; ++n) {
+      const int k = draws.Candidates[n].Column;
+      const ObjectWindow& object = windows[static_cast<size_t>(draws.Candidates[n].Draw)];
       const int end = k + object.Columns;
       Placement& p = placements[placed];
       uint32_t taken = 0;  // object cells not empty (kEmpty is all ones)
@@ -364,7 +455,7 @@ uint64_t EmptyCells(const TTrackRow& row, size_t first) {
 // finds the row's centre line from the cell left of each lane (the offsets follow the diagonal
 // pieces' asphalt). A row's centre line depends on that row alone, so each row is finished
 // right after its scatter; the random draws keep their row-by-row order.
-void ScatterAndFinishRow(int r) {
+void ScatterAndFinishRow(int r, const RowSpan& span) {
   TTrackRow& row = TrackGrid[r];
   // The same draws as "if (Random(2) == 0) variant = 49 + Random(3)" on every empty cell, and an
   // empty cell left without a variant becomes plain ground. Only the empty cells are visited,
@@ -390,7 +481,8 @@ void ScatterAndFinishRow(int r) {
     }
   }
   RandSeed = seed;
-  for (int k = 1; k <= kTrackColumns; ++k) {
+  // Lanes and lines are only ever laid by the road steps.
+  for (int k = span.First; k <= span.Last; ++k) {
     if (row[k] == kTileLane) {
       const int left = k > 1 ? row[k - 1] : kTileGround;
       if (left == kTileLeftEdge) {
@@ -432,11 +524,12 @@ void GenerateTrack() {
   ViewCol = kStartViewCol;
   ViewRow = kStartViewRow;
   for (TTrackRow& row : TrackGrid) row.fill(kEmpty);
-  LayStartStraight();
-  LaySections();
-  LayFinishLine();
-  PlaceGroundObjects();
-  for (int r = 1; r <= kTrackRows; ++r) ScatterAndFinishRow(r);
+  RowSpans spans;
+  LayStartStraight(spans);
+  LaySections(spans);
+  LayFinishLine(spans);
+  PlaceGroundObjects(spans);
+  for (int r = 1; r <= kTrackRows; ++r) ScatterAndFinishRow(r, spans[r]);
   // Index 0 is outside the 1-based grid; keep it plain ground for readers that index directly.
   TrackGrid[0].fill(0);
   for (TTrackRow& row : TrackGrid) row[0] = 0;
