@@ -60,6 +60,9 @@ constexpr bool IsRectangle(const GroundObject& object) {
   return true;
 }
 static_assert(std::all_of(kGroundObjects.begin(), kGroundObjects.end(), IsRectangle));
+// An object's row is written as two two-cell halves.
+static_assert(std::all_of(kGroundObjects.begin(), kGroundObjects.end(),
+                          [](const GroundObject& object) { return ObjectColumns(object) >= 2; }));
 
 bool Between(int v, int lo, int hi) {
   return v >= lo && v <= hi;
@@ -344,38 +347,64 @@ struct ObjectDraws {
 // the same order. The draws, the block tests and the fills are random and would defeat branch
 // prediction, so they are written without branches on their values.
 //
-// The blocks of one row are tested before any of them is written: a test that reads cells the
+// Which cells are taken is kept apart from the grid, one byte per column with a bit for each
+// of the four rows a block may reach, so a block is tested with one four-byte load. The row
+// being walked holds nothing but road yet, and the rows below move up one bit per row.
+// The blocks of one row are tested before any of them is written: a test that reads what the
 // previous block has just stored, through a wider window, waits for that store to reach memory
 // on some processors. A block placed earlier in the same row can only be in the way through its
 // own columns, and every block is a rectangle from its top-left cell, so it is enough to know
 // where the last one placed in this row ends.
 void PlaceGroundObjects(const RowSpans& spans) {
   ObjectDraws draws;
-  // A block's window rows as they will be written: the block's pieces over the cells as they
-  // were before this row's blocks.
-  struct Placement {
-    int Column;
-    std::array<uint32_t, 4> Cells;
-  };
-  std::array<Placement, kTrackColumns> placements{};
-  // Each object's window rows as four bytes in memory order: which cells it takes, and its pieces.
-  struct ObjectWindow {
-    int Rows;
+  // Each object as placed: the taken bits it needs free in four columns' bytes, and its pieces
+  // row by row as the two-cell halves of its width (they overlap in a three-cell row). A row
+  // past the object's own is written to a sink, so that the writes need no branch.
+  struct ObjectShape {
     int Columns;
-    std::array<uint32_t, 4> Mask, Pieces;
+    uint32_t Needs;
+    std::array<size_t, 4> Slot;
+    std::array<uint16_t, 4> Left, Right;
   };
-  std::array<ObjectWindow, 4> windows{};
+  std::array<ObjectShape, 4> shapes{};
   for (size_t o = 0; o < 4; ++o) {
-    windows[o].Rows = kGroundObjects[o].Rows;
-    windows[o].Columns = ObjectColumns(kGroundObjects[o]);
+    const GroundObject& object = kGroundObjects[o];
+    ObjectShape& shape = shapes[o];
+    shape.Columns = ObjectColumns(object);
+    std::array<uint8_t, 4> needs{};
+    for (size_t j = 0; j < static_cast<size_t>(shape.Columns); ++j) {
+      needs[j] = static_cast<uint8_t>((1u << object.Rows) - 1);
+    }
+    std::memcpy(&shape.Needs, needs.data(), 4);
     for (size_t i = 0; i < 4; ++i) {
-      std::array<uint8_t, 4> mask{};
-      for (size_t j = 0; j < 4; ++j) mask[j] = kGroundObjects[o].Pieces[i][j] < 0 ? 0 : 0xFF;
-      std::memcpy(&windows[o].Mask[i], mask.data(), 4);
-      std::memcpy(&windows[o].Pieces[i], kGroundObjects[o].Pieces[i].data(), 4);
+      shape.Slot[i] = i < static_cast<size_t>(object.Rows) ? i : 4;
+      const auto right = static_cast<size_t>(shape.Columns - 2);
+      std::memcpy(&shape.Left[i], &object.Pieces[i][0], 2);
+      std::memcpy(&shape.Right[i], &object.Pieces[i][right], 2);
     }
   }
+  // Bit i of column k's byte: the cell at row r + i, column k is not empty. Rows past the grid's
+  // last row, and that row too, count as taken: no object may reach them. Whole eight-byte
+  // words, as it is shifted eight columns at a time.
+  std::array<uint8_t, (kTrackColumns + 1 + 7) / 8 * 8> taken;
+  taken.fill(0x0F);
+  struct Placement {
+    int Column;
+    int Object;
+    uint32_t Taken;  // the object's four columns' bytes before this row's blocks
+  };
+  std::array<Placement, kTrackColumns> placements{};
+  TTrackRow sink;
   for (int r = kTrackRows - 1; r >= kTrackRows + 1 - TrackLength; --r) {
+    for (size_t at = 0; at < taken.size(); at += 8) {
+      uint64_t eight;
+      std::memcpy(&eight, &taken[at], 8);
+      eight = (eight << 1) & 0x0E0E0E0E0E0E0E0E;
+      std::memcpy(&taken[at], &eight, 8);
+    }
+    for (int k = spans[r].First; k <= spans[r].Last; ++k) {
+      taken[static_cast<size_t>(k)] |= TrackGrid[r][k] != kEmpty;
+    }
     // Columns whose cell above lies outside the road's span there draw for sure.
     const RowSpan& aboveSpan = spans[r - 1];
     const int roadFrom = std::min(aboveSpan.First + 1, kLastObjectColumn + 1);
@@ -387,43 +416,51 @@ void PlaceGroundObjects(const RowSpans& spans) {
     RandSeed = draws.DrawWhereEmpty(RandSeed, k, roadTo, TrackGrid[r - 1]);
     k = std::max(k, roadTo + 1);
     RandSeed = draws.DrawEach(RandSeed, k, kLastObjectColumn);
-    // Rows below the grid belong to no object that may be placed here, so they are read from
-    // the last row and written back as they were.
-    std::array<int8_t*, 4> windowRows;
-    for (size_t i = 0; i < 4; ++i) {
-      windowRows[i] = TrackGrid[std::min(r + static_cast<int>(i), kTrackRows)].data();
-    }
     size_t placed = 0;
     int freeFrom = 0;  // first column right of the last block placed in this row
     for (size_t n = 0; n < draws.Count; ++n) {
       const int k = draws.Candidates[n].Column;
-      const ObjectWindow& object = windows[static_cast<size_t>(draws.Candidates[n].Draw)];
-      const int end = k + object.Columns;
+      const int o = draws.Candidates[n].Draw;
+      const ObjectShape& shape = shapes[static_cast<size_t>(o)];
+      const int end = k + shape.Columns;
       Placement& p = placements[placed];
-      uint32_t taken = 0;  // object cells not empty (kEmpty is all ones)
-      auto take = [&](size_t i) {
-        uint32_t cells;
-        std::memcpy(&cells, windowRows[i] + k, 4);
-        taken |= ~cells & object.Mask[i];
-        p.Cells[i] = (cells & ~object.Mask[i]) | (object.Pieces[i] & object.Mask[i]);
-      };
-      take(0);
-      take(1);
-      take(2);
-      take(3);
       p.Column = k;
+      p.Object = o;
+      std::memcpy(&p.Taken, &taken[static_cast<size_t>(k)], 4);
       // A block whose cells are not free starts, as far as the row's blocks go, at column -1,
       // left of any free column: then only a compare and a move wait on the candidate before.
-      const int from = k | (((taken == 0) & (r + object.Rows <= kTrackRows)) - 1);
+      const int from = k | (((p.Taken & shape.Needs) == 0) - 1);
       const bool fits = from >= freeFrom;
       placed += fits;
       freeFrom = fits ? end : freeFrom;
     }
-    // In column order, a window's cells beside its block are overwritten by any later block.
+    // A block's taken bytes are written four at a time, the ones beside it as they were before
+    // this row; in column order, a later block writes its own over them. Pieces are written
+    // exactly.
+    const std::array<int8_t*, 5> rows = {
+        TrackGrid[r].data(), TrackGrid[std::min(r + 1, kTrackRows)].data(),
+        TrackGrid[std::min(r + 2, kTrackRows)].data(),
+        TrackGrid[std::min(r + 3, kTrackRows)].data(), sink.data()};
     for (size_t n = 0; n < placed; ++n) {
-      for (size_t i = 0; i < 4; ++i) {
-        std::memcpy(windowRows[i] + placements[n].Column, &placements[n].Cells[i], 4);
-      }
+      const Placement& p = placements[n];
+      const ObjectShape& shape = shapes[static_cast<size_t>(p.Object)];
+      const auto k = static_cast<size_t>(p.Column);
+      const uint32_t covered = p.Taken | shape.Needs;
+      std::memcpy(&taken[k], &covered, 4);
+      // All of it is read before the first piece is written: to the compiler and to the
+      // processor, a piece's store might change what is read after it, which costs a wait.
+      const std::array<int8_t*, 4> cells = {rows[shape.Slot[0]] + k, rows[shape.Slot[1]] + k,
+                                            rows[shape.Slot[2]] + k, rows[shape.Slot[3]] + k};
+      const auto right = static_cast<size_t>(shape.Columns - 2);
+      const std::array<uint16_t, 4> lefts = shape.Left, rights = shape.Right;
+      auto put = [&](size_t i) {
+        std::memcpy(cells[i], &lefts[i], 2);
+        std::memcpy(cells[i] + right, &rights[i], 2);
+      };
+      put(0);
+      put(1);
+      put(2);
+      put(3);
     }
   }
 }
