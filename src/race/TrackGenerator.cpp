@@ -470,16 +470,17 @@ void PlaceGroundObjects(const RowSpans& spans) {
 // time give their sign bits, gathered into one byte by a multiply whose partial products never
 // meet.
 uint64_t EmptyCells(const TTrackRow& row, size_t first) {
-  static_assert(std::endian::native == std::endian::little, "cell k of eight is byte k");
   constexpr uint64_t kSignBits = 0x8080808080808080;
   constexpr uint64_t kGather = 0x0002040810204081;
+  // Cell k of eight is byte k from the bottom: one load where memory holds them that way.
+  constexpr bool kOneLoad = std::endian::native == std::endian::little;
   uint64_t empty = 0;
   for (size_t at = first; at < first + 64; at += 8) {
     uint64_t eight = 0;
-    if (at + 8 <= row.size()) {
+    if (kOneLoad && at + 8 <= row.size()) {
       std::memcpy(&eight, row.data() + at, 8);
     } else {
-      for (size_t j = 0; at + j < row.size(); ++j) {
+      for (size_t j = 0; j < 8 && at + j < row.size(); ++j) {
         eight |= static_cast<uint64_t>(static_cast<uint8_t>(row[at + j])) << (8 * j);
       }
     }
