@@ -426,8 +426,8 @@ struct Box {
   double Left, Top, Right, Bottom;
 };
 
-// Bigger turned pictures are drawn afresh each time: copying them would cost as much as turning
-// them, and they would crowd the tyre marks and bikes out of the cache.
+// Bigger turned pictures are drawn afresh each time, so that a few of them cannot crowd the tyre
+// marks and bikes out of the cache.
 constexpr double kMostTurnedPixels = 256.0 * 256.0;
 
 bool Cacheable(const Box& box, const Source& src) {
