@@ -3,20 +3,16 @@
 #include <cstring>
 
 #include "platform/CpuFeatures.h"
+#include "platform/Surface.h"
 
 namespace {
-
-uint32_t Widen(uint32_t p) {
-  const uint32_t r = p >> 11, g = (p >> 5) & 63, b = p & 31;
-  return 0xFF000000u | ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
-}
 
 using Pixels8 = uint16_t __attribute__((vector_size(16)));
 using Pixels16 = uint16_t __attribute__((vector_size(32)));
 
-// Each lane's low half (green and blue) and high half (0xFF and red) are worked out as 16-bit
-// lanes, then interleaved into 32-bit pixels. Inlined into the function that fixes the width,
-// so that it is compiled for that function's instructions.
+// Xrgb8888From565 on a vector: each lane's low half (green and blue) and high half (0xFF and red)
+// are worked out as 16-bit lanes, then interleaved into 32-bit pixels. Inlined into the function
+// that fixes the width, so that it is compiled for that function's instructions.
 template <class V>
 [[gnu::always_inline]] inline void WidenAs(const uint16_t* from, uint32_t* to, int count) {
   constexpr int lanes = sizeof(V) / sizeof(uint16_t);
@@ -40,7 +36,7 @@ template <class V>
     std::memcpy(to + i, &first, sizeof first);
     std::memcpy(to + i + lanes / 2, &second, sizeof second);
   }
-  for (; i < count; ++i) to[i] = Widen(from[i]);
+  for (; i < count; ++i) to[i] = Xrgb8888From565(from[i]);
 }
 
 void WidenNarrow(const uint16_t* from, uint32_t* to, int count) {

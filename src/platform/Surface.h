@@ -7,9 +7,17 @@
 #include <cstring>
 #include <vector>
 
-// Packs 8-bit channels into the display's 5-6-5 format (low bits dropped, as a 16-bit display does).
+// Packs 8-bit channels into the display's 5-6-5 format (low bits dropped, as a 16-bit display
+// does).
 constexpr uint16_t Rgb565(uint8_t r, uint8_t g, uint8_t b) {
   return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+}
+
+// The other way: 0xFFRRGGBB, each channel widened to 8 bits by repeating its top bits, so white
+// stays white. The window, the screenshots and the contact sheets all show this.
+constexpr uint32_t Xrgb8888From565(uint16_t c) {
+  const uint32_t r = c >> 11, g = (c >> 5) & 63, b = c & 31;
+  return 0xFF000000u | (r << 3 | r >> 2) << 16 | (g << 2 | g >> 4) << 8 | (b << 3 | b >> 2);
 }
 
 // The game's colour values are red + 256 * green + 65536 * blue.

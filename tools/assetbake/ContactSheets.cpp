@@ -33,14 +33,6 @@ void FillChecker(Surface& s) {
   }
 }
 
-uint32_t Expand565(uint16_t v) {
-  const uint32_t r = (v >> 11) & 31;
-  const uint32_t g = (v >> 5) & 63;
-  const uint32_t b = v & 31;
-  return 0xFF000000u | (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) |
-         ((b << 3) | (b >> 2));
-}
-
 // Copies a 16-bit surface onto the cairo target at (x, y).
 void Blit(cairo_surface_t* target, const Surface& s, int x, int y) {
   cairo_surface_flush(target);
@@ -53,7 +45,7 @@ void Blit(cairo_surface_t* target, const Surface& s, int x, int y) {
     auto* out = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y + row) * stride);
     for (int col = 0; col < s.Width(); ++col) {
       if (x + col < 0 || x + col >= tw) continue;
-      out[x + col] = Expand565(s.At(col, row));
+      out[x + col] = Xrgb8888From565(s.At(col, row));
     }
   }
   cairo_surface_mark_dirty(target);

@@ -11,14 +11,6 @@ namespace {
 struct FileCloser {
   void operator()(FILE* f) const { std::fclose(f); }
 };
-
-// Widens a 5- or 6-bit channel to 8 bits so white stays white.
-uint8_t Expand5(unsigned v) {
-  return static_cast<uint8_t>((v << 3) | (v >> 2));
-}
-uint8_t Expand6(unsigned v) {
-  return static_cast<uint8_t>((v << 2) | (v >> 4));
-}
 }  // namespace
 
 void WritePng(const std::string& path, const Surface& picture) {
@@ -46,10 +38,10 @@ void WritePng(const std::string& path, const Surface& picture) {
   for (int y = 0; y < picture.Height(); ++y) {
     const uint16_t* src = picture.Row(y);
     for (int x = 0; x < picture.Width(); ++x) {
-      const unsigned c = src[x];
-      row[x * 3] = Expand5(c >> 11);
-      row[x * 3 + 1] = Expand6((c >> 5) & 0x3F);
-      row[x * 3 + 2] = Expand5(c & 0x1F);
+      const uint32_t c = Xrgb8888From565(src[x]);
+      row[x * 3] = static_cast<uint8_t>(c >> 16);
+      row[x * 3 + 1] = static_cast<uint8_t>(c >> 8);
+      row[x * 3 + 2] = static_cast<uint8_t>(c);
     }
     png_write_row(png, row.data());
   }
