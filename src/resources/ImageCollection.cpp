@@ -130,7 +130,7 @@ TPictureCollectionItem* TDXImageList::Item(int i) {
 }
 
 void TDXImageList::LoadFromFile(const std::string& path) {
-  const std::vector<uint8_t> bytes = ReadCollectionFile(path);
+  const CollectionFileBytes bytes = ReadCollectionFile(path);
   LoadFromBytes(bytes.data(), bytes.size());
 }
 

@@ -81,7 +81,7 @@ void ParseWave(TWaveCollectionItem& item) {
 }
 
 void TDXWaveList::LoadFromFile(const std::string& path) {
-  const std::vector<uint8_t> bytes = ReadCollectionFile(path);
+  const CollectionFileBytes bytes = ReadCollectionFile(path);
   LoadFromBytes(bytes.data(), bytes.size());
 }
 

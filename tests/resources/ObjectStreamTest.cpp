@@ -2,8 +2,13 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
+
+#include <sys/stat.h>
 
 #include "StreamBytes.h"
 #include "resources/CollectionError.h"
@@ -157,6 +162,62 @@ TEST(ObjectStream, TypedAccessRejectsTheWrongKindOfValue) {
   EXPECT_THROW(PropertyString(root.Properties[3]), CollectionError);
   EXPECT_THROW(PropertyBinary(root.Properties[0]), CollectionError);
   EXPECT_TRUE(PropertyBool(root.Properties[3]));
+}
+
+std::vector<uint8_t> Pattern(size_t size) {
+  std::vector<uint8_t> bytes(size);
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 131 + (i >> 9));
+  return bytes;
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> Copy(const CollectionFileBytes& file) {
+  return std::vector<uint8_t>(file.data(), file.data() + file.size());
+}
+
+TEST(CollectionFile, RegularFilesAreMappedWithEveryByteAndOutliveAMove) {
+  const std::string path = testing::TempDir() + "/gearrush_collection_bytes";
+  // Sizes on and off page boundaries, and one byte.
+  for (size_t size : {size_t{1}, size_t{4095}, size_t{4096}, size_t{200001}}) {
+    const std::vector<uint8_t> bytes = Pattern(size);
+    WriteBytes(path, bytes);
+    CollectionFileBytes file = ReadCollectionFile(path);
+    std::remove(path.c_str());  // a mapping outlives the file's name
+    EXPECT_TRUE(file.IsMapped()) << size;
+    EXPECT_EQ(Copy(file), bytes) << size;
+
+    CollectionFileBytes moved(std::move(file));
+    EXPECT_EQ(file.size(), 0u);
+    EXPECT_EQ(Copy(moved), bytes) << size;
+    CollectionFileBytes assigned(std::vector<uint8_t>{1, 2, 3});
+    assigned = std::move(moved);
+    EXPECT_EQ(Copy(assigned), bytes) << size;
+  }
+}
+
+TEST(CollectionFile, FilesThatCannotBeMappedAreReadWhole) {
+  const std::string path = testing::TempDir() + "/gearrush_collection_empty";
+  WriteBytes(path, {});
+  const CollectionFileBytes empty = ReadCollectionFile(path);
+  EXPECT_FALSE(empty.IsMapped());
+  EXPECT_EQ(empty.size(), 0u);
+  std::remove(path.c_str());
+
+  // A pipe tells no length, and more than one read's worth comes through it.
+  const std::string fifo = testing::TempDir() + "/gearrush_collection_fifo";
+  std::remove(fifo.c_str());
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::vector<uint8_t> bytes = Pattern(300000);
+  std::thread writer([&] { WriteBytes(fifo, bytes); });
+  const CollectionFileBytes piped = ReadCollectionFile(fifo);
+  writer.join();
+  std::remove(fifo.c_str());
+  EXPECT_FALSE(piped.IsMapped());
+  EXPECT_EQ(Copy(piped), bytes);
 }
 
 }  // namespace
