@@ -1,6 +1,7 @@
 // The score request on libcurl against servers on this machine: the header lines the score
 // server expects, no proxy, and a server that never answers while the game keeps drawing.
 #include <arpa/inet.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -22,6 +23,7 @@
 #include "app/ShellState.h"
 #include "platform/KeyCodes.h"
 #include "platform/sdl/CurlHttpClient.h"
+#include "platform/sdl/SdlApplication.h"
 #include "platform/sdl/SdlSession.h"
 #include "platform/ttf/TtfTextRenderer.h"
 #include "race/RiderState.h"
@@ -122,8 +124,7 @@ class LoopbackServer {
 // The game's own client, sent to a loopback port instead of the score server's host.
 class LoopbackHttp final : public HttpClient {
  public:
-  LoopbackHttp(std::shared_ptr<SdlSession> session, int port)
-      : Curl_(std::move(session)), Port_(port) {}
+  explicit LoopbackHttp(int port) : Port_(port) {}
   void StartGet(const std::string& url) override {
     const size_t path = url.find('/', url.find("//") + 2);
     Curl_.StartGet("http://127.0.0.1:" + std::to_string(Port_) + url.substr(path));
@@ -165,13 +166,12 @@ double PollUntilEnded(HttpClient& http, double limitMs) {
 }  // namespace
 
 TEST(CurlHttpClient, SendsTheScoreServersHeadersStraightPastAnyProxy) {
-  const std::shared_ptr<SdlSession> session = StartDummySession();
   LoopbackServer server(LoopbackServer::Answers);
   // A proxy named by the environment that would swallow the request.
   for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) {
     setenv(name, "http://127.0.0.1:9", 1);
   }
-  CurlHttpClient http(session);
+  CurlHttpClient http;
   const std::string target = "/cgi/version.pl?hs&prg=GearRush&inf=KX7HQ2MB";
   http.StartGet("http://127.0.0.1:" + std::to_string(server.Port()) + target);
   PollUntilEnded(http, 10000);
@@ -198,9 +198,8 @@ TEST(CurlHttpClient, SendsTheScoreServersHeadersStraightPastAnyProxy) {
 }
 
 TEST(CurlHttpClient, AServerThatNeverAnswersEndsTheRequestWithoutEverWaiting) {
-  const std::shared_ptr<SdlSession> session = StartDummySession();
   LoopbackServer server(LoopbackServer::NeverAnswers);
-  CurlHttpClient http(session);
+  CurlHttpClient http;
   const auto start = Steady::now();
   http.StartGet("http://127.0.0.1:" + std::to_string(server.Port()) + "/cgi/version.pl?hs");
   const double longestPollMs = PollUntilEnded(http, 15000);
@@ -212,6 +211,39 @@ TEST(CurlHttpClient, AServerThatNeverAnswersEndsTheRequestWithoutEverWaiting) {
   EXPECT_GE(endedAfterMs, CurlHttpClient::kTotalTimeoutMs - 100) << "it waited for the answer";
 }
 
+// Run alone by its own test entry too, where nothing has loaded libcurl before it; in the whole
+// suite an earlier request may have, and the test can only say so.
+TEST(CurlHttpClient, LibcurlIsLoadedByTheFirstRequestNotBefore) {
+  auto loaded = [] {
+    void* handle = nullptr;
+    for (const std::string& name : CurlLibrary::SystemNames()) {
+      if ((handle = dlopen(name.c_str(), RTLD_LAZY | RTLD_NOLOAD)) != nullptr) break;
+    }
+    if (handle != nullptr) dlclose(handle);  // drops only the reference just taken
+    return handle != nullptr;
+  };
+  if (loaded()) GTEST_SKIP() << "an earlier test loaded libcurl";
+  const std::shared_ptr<SdlSession> session = StartDummySession();
+  Platform platform = CreateSdlPlatform(SdlDisplayOptions{});
+  EXPECT_FALSE(loaded()) << "the game's start loaded libcurl";
+
+  LoopbackServer server(LoopbackServer::Answers);
+  platform.http->StartGet("http://127.0.0.1:" + std::to_string(server.Port()) + "/cgi/x.pl");
+  EXPECT_TRUE(loaded());
+  PollUntilEnded(*platform.http, 10000);
+  EXPECT_EQ(server.Connections(), 1);
+}
+
+TEST(CurlHttpClient, WithoutLibcurlEveryRequestEndsAtOnce) {
+  CurlHttpClient http({"libgearrush-no-such-curl.so.4"});
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    http.StartGet("http://127.0.0.1:9/cgi/version.pl?hs");
+    EXPECT_EQ(http.Poll(), HttpClient::State::Ended);
+    http.Release();
+    EXPECT_EQ(http.Poll(), HttpClient::State::Idle);
+  }
+}
+
 class ScoreRequestFlowTest : public BakedGameTest {
  protected:
   // The game again, this time with the real client pointed at the loopback server.
@@ -220,7 +252,7 @@ class ScoreRequestFlowTest : public BakedGameTest {
     Game.reset();
     ResetGameState();
     Game = std::make_unique<HeadlessDriver>(1, 85, 85, CreateTtfTextRenderer("Data/Fonts"),
-                                            std::make_unique<LoopbackHttp>(Session, server.Port()));
+                                            std::make_unique<LoopbackHttp>(server.Port()));
     Game->Form().FormCreate();
     FinishIntro();
   }

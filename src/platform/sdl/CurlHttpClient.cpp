@@ -17,23 +17,23 @@ size_t AppendBody(char* data, size_t size, size_t count, void* user) {
 }
 }  // namespace
 
-CurlHttpClient::CurlHttpClient(std::shared_ptr<SdlSession> session)
-    : Session_(std::move(session)), Multi_(curl_multi_init()) {}
+CurlHttpClient::CurlHttpClient(std::vector<std::string> libraryNames)
+    : LibraryNames_(std::move(libraryNames)) {}
 
 CurlHttpClient::~CurlHttpClient() {
   EndTransfer();
-  if (Multi_ != nullptr) curl_multi_cleanup(Multi_);
+  if (Multi_ != nullptr) Curl_->MultiCleanup(Multi_);
 }
 
 void CurlHttpClient::EndTransfer() {
   if (Easy_ != nullptr) {
     // A name lookup still running is left to finish on its own; this never waits for it.
-    curl_multi_remove_handle(Multi_, Easy_);
-    curl_easy_cleanup(Easy_);
+    Curl_->MultiRemoveHandle(Multi_, Easy_);
+    Curl_->EasyCleanup(Easy_);
     Easy_ = nullptr;
   }
   if (Headers_ != nullptr) {
-    curl_slist_free_all(Headers_);
+    Curl_->SlistFreeAll(Headers_);
     Headers_ = nullptr;
   }
   Body_.clear();
@@ -42,23 +42,29 @@ void CurlHttpClient::EndTransfer() {
 void CurlHttpClient::StartGet(const std::string& url) {
   if (State_ != State::Idle) return;
   State_ = State::Ended;  // unless the transfer starts below
-  if (Multi_ == nullptr || (Easy_ = curl_easy_init()) == nullptr) return;
-  Headers_ = curl_slist_append(Headers_, kAcceptHeader);
-  Headers_ = curl_slist_append(Headers_, kContentTypeHeader);
-  curl_easy_setopt(Easy_, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(Easy_, CURLOPT_HTTPGET, 1L);
-  curl_easy_setopt(Easy_, CURLOPT_USERAGENT, kUserAgent);
-  curl_easy_setopt(Easy_, CURLOPT_HTTPHEADER, Headers_);
-  curl_easy_setopt(Easy_, CURLOPT_COOKIEFILE, "");  // cookies kept for this request only
+  if (!LoadTried_) {
+    LoadTried_ = true;
+    Curl_ = CurlLibrary::Load(LibraryNames_);
+    if (Curl_ != nullptr) Multi_ = Curl_->MultiInit();
+  }
+  if (Multi_ == nullptr || (Easy_ = Curl_->EasyInit()) == nullptr) return;
+  Headers_ = Curl_->SlistAppend(Headers_, kAcceptHeader);
+  Headers_ = Curl_->SlistAppend(Headers_, kContentTypeHeader);
+  const auto setopt = Curl_->EasySetopt;
+  setopt(Easy_, CURLOPT_URL, url.c_str());
+  setopt(Easy_, CURLOPT_HTTPGET, 1L);
+  setopt(Easy_, CURLOPT_USERAGENT, kUserAgent);
+  setopt(Easy_, CURLOPT_HTTPHEADER, Headers_);
+  setopt(Easy_, CURLOPT_COOKIEFILE, "");  // cookies kept for this request only
   // Straight to the server, whatever proxy the environment names.
-  curl_easy_setopt(Easy_, CURLOPT_PROXY, "");
-  curl_easy_setopt(Easy_, CURLOPT_NOPROXY, "*");
-  curl_easy_setopt(Easy_, CURLOPT_TIMEOUT_MS, static_cast<long>(kTotalTimeoutMs));
-  curl_easy_setopt(Easy_, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(Easy_, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(Easy_, CURLOPT_WRITEFUNCTION, AppendBody);
-  curl_easy_setopt(Easy_, CURLOPT_WRITEDATA, &Body_);
-  if (curl_multi_add_handle(Multi_, Easy_) != CURLM_OK) {
+  setopt(Easy_, CURLOPT_PROXY, "");
+  setopt(Easy_, CURLOPT_NOPROXY, "*");
+  setopt(Easy_, CURLOPT_TIMEOUT_MS, static_cast<long>(kTotalTimeoutMs));
+  setopt(Easy_, CURLOPT_NOSIGNAL, 1L);
+  setopt(Easy_, CURLOPT_PROTOCOLS_STR, "http,https");
+  setopt(Easy_, CURLOPT_WRITEFUNCTION, AppendBody);
+  setopt(Easy_, CURLOPT_WRITEDATA, &Body_);
+  if (Curl_->MultiAddHandle(Multi_, Easy_) != CURLM_OK) {
     EndTransfer();
     return;
   }
@@ -70,7 +76,7 @@ void CurlHttpClient::StartGet(const std::string& url) {
 HttpClient::State CurlHttpClient::Poll() {
   if (State_ != State::Running) return State_;
   int running = 0;
-  const bool failed = curl_multi_perform(Multi_, &running) != CURLM_OK;
+  const bool failed = Curl_->MultiPerform(Multi_, &running) != CURLM_OK;
   // The answer and any failure end the request alike; the game goes on either way. libcurl
   // keeps the time limit itself; the deadline also covers a lookup it cannot interrupt.
   if (failed || running == 0 || std::chrono::steady_clock::now() >= Deadline_) {

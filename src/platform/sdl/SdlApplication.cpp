@@ -20,7 +20,7 @@ Platform CreateSdlPlatform(const SdlDisplayOptions& display) {
   platform.keyboard = std::make_unique<SdlKeyboard>(session);
   platform.sound = std::make_unique<SdlSound>(session);
   platform.music = std::make_unique<SdlMusic>(session);
-  platform.http = std::make_unique<CurlHttpClient>(session);
+  platform.http = std::make_unique<CurlHttpClient>();
   platform.shell = std::make_unique<SdlShell>();
   platform.system = std::make_unique<SdlSystemServices>(session);
   return platform;

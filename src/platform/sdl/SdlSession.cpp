@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
-#include <curl/curl.h>
 #include <dlfcn.h>
 
 #include <stdexcept>
@@ -42,7 +41,6 @@ std::shared_ptr<SdlSession> SdlSession::Start() {
     throw std::runtime_error(std::string("Cannot start the display: ") + SDL_GetError());
   }
   auto session = std::make_shared<SdlSession>(StartKey{});
-  curl_global_init(CURL_GLOBAL_DEFAULT);
   session->OpenAudio();
   CurrentSession = session;
   return session;
@@ -64,6 +62,5 @@ void SdlSession::OpenAudio() {
 SdlSession::~SdlSession() {
   if (AudioOpen_) Mix_CloseAudio();
   Mix_Quit();
-  curl_global_cleanup();
   SDL_Quit();
 }

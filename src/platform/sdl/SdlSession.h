@@ -1,4 +1,4 @@
-// The SDL, mixer and curl libraries' lifetime, shared by every SDL device so the libraries shut
+// The SDL and mixer libraries' lifetime, shared by every SDL device so the libraries shut
 // down only after the last device is gone.
 #pragma once
 
