@@ -257,13 +257,17 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
   struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
   };
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+  const std::string temporary = path + ".new";
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(temporary.c_str(), "wb"));
   if (!file)
     throw std::runtime_error("Cannot create file \"" + path + "\". " + std::strerror(errno));
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   // Closing flushes; a full disk may only show up here.
   const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !closed) {
-    throw std::runtime_error("Cannot write file \"" + path + "\". " + std::strerror(errno));
+  const int error = errno;
+  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    const int reason = written && closed ? errno : error;
+    std::remove(temporary.c_str());
+    throw std::runtime_error("Cannot write file \"" + path + "\". " + std::strerror(reason));
   }
 }

@@ -38,5 +38,7 @@ std::string EncodeWavePcm16(const std::vector<int16_t>& samples, int channels, i
 
 std::vector<uint8_t> WriteImageCollection(const std::vector<PictureItemSpec>& items);
 std::vector<uint8_t> WriteWaveCollection(const std::vector<WaveItemSpec>& items);
-// Writes bytes to a file, replacing it; throws std::runtime_error on failure.
+// Writes bytes to a file, replacing it whole: they go to a file beside it that then takes its
+// name, so a game starting meanwhile reads the old file or the new one, never half of one, and
+// a failed write leaves the old one. Throws std::runtime_error on failure.
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);

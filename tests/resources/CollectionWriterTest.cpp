@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
 
 #include "resources/CollectionWriter.h"
+#include "resources/ObjectStream.h"
 
 namespace {
 
@@ -119,6 +121,28 @@ TEST(CollectionWriter, FilesAreWrittenWholeAndFailuresThrow) {
   std::remove(path.c_str());
 
   EXPECT_THROW(WriteFileBytes("/nonexistent-dir/x.dxg", bytes), std::runtime_error);
+}
+
+TEST(CollectionWriter, AReplacedFileIsNeverSeenHalfWritten) {
+  const std::string path = testing::TempDir() + "/gearrush_writer_replaced.bin";
+  const std::vector<uint8_t> before(100000, 0xAB);
+  WriteFileBytes(path, before);
+  // A game that started reading the old file keeps reading the old file.
+  const CollectionFileBytes reading = ReadCollectionFile(path);
+  const std::vector<uint8_t> after = {1, 2, 3};
+  WriteFileBytes(path, after);
+  EXPECT_EQ(std::vector<uint8_t>(reading.data(), reading.data() + reading.size()), before);
+  const CollectionFileBytes reread = ReadCollectionFile(path);
+  EXPECT_EQ(std::vector<uint8_t>(reread.data(), reread.data() + reread.size()), after);
+  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+
+  // A write that fails leaves the old file as it was, and nothing beside it.
+  std::filesystem::create_directory(path + ".new");  // the new file cannot be made
+  EXPECT_THROW(WriteFileBytes(path, before), std::runtime_error);
+  std::filesystem::remove(path + ".new");
+  const CollectionFileBytes kept = ReadCollectionFile(path);
+  EXPECT_EQ(std::vector<uint8_t>(kept.data(), kept.data() + kept.size()), after);
+  std::remove(path.c_str());
 }
 
 }  // namespace
