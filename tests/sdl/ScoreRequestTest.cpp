@@ -235,7 +235,11 @@ TEST(CurlHttpClient, LibcurlIsLoadedByTheFirstRequestNotBefore) {
 }
 
 TEST(CurlHttpClient, WithoutLibcurlEveryRequestEndsAtOnce) {
-  CurlHttpClient http({"libgearrush-no-such-curl.so.4"});
+  // A name that loads nothing, and a library that loads but is not libcurl.
+  void* notCurl = dlopen("libz.so.1", RTLD_LAZY);
+  ASSERT_NE(notCurl, nullptr);
+  dlclose(notCurl);
+  CurlHttpClient http({"libgearrush-no-such-curl.so.4", "libz.so.1"});
   for (int attempt = 0; attempt < 2; ++attempt) {
     http.StartGet("http://127.0.0.1:9/cgi/version.pl?hs");
     EXPECT_EQ(http.Poll(), HttpClient::State::Ended);

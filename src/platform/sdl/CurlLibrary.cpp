@@ -28,18 +28,9 @@ std::unique_ptr<CurlLibrary> CurlLibrary::Load(const std::vector<std::string>& n
           SDL_LoadFunction(handle, symbol));
       complete = complete && function != nullptr;
     };
-    find(curl->GlobalInit, "curl_global_init");
-    find(curl->GlobalCleanup, "curl_global_cleanup");
-    find(curl->MultiInit, "curl_multi_init");
-    find(curl->MultiCleanup, "curl_multi_cleanup");
-    find(curl->MultiAddHandle, "curl_multi_add_handle");
-    find(curl->MultiRemoveHandle, "curl_multi_remove_handle");
-    find(curl->MultiPerform, "curl_multi_perform");
-    find(curl->EasyInit, "curl_easy_init");
-    find(curl->EasySetopt, "curl_easy_setopt");
-    find(curl->EasyCleanup, "curl_easy_cleanup");
-    find(curl->SlistAppend, "curl_slist_append");
-    find(curl->SlistFreeAll, "curl_slist_free_all");
+#define GR_CURL_FIND(member, function) find(curl->member, #function);
+    GR_CURL_FUNCTIONS(GR_CURL_FIND)
+#undef GR_CURL_FIND
     if (!complete || curl->GlobalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
       curl->GlobalCleanup = nullptr;  // nothing to clean up
       continue;

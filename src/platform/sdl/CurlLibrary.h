@@ -21,18 +21,24 @@ class CurlLibrary {
   CurlLibrary(const CurlLibrary&) = delete;
   CurlLibrary& operator=(const CurlLibrary&) = delete;
 
-  decltype(&curl_global_init) GlobalInit = nullptr;
-  decltype(&curl_global_cleanup) GlobalCleanup = nullptr;
-  decltype(&curl_multi_init) MultiInit = nullptr;
-  decltype(&curl_multi_cleanup) MultiCleanup = nullptr;
-  decltype(&curl_multi_add_handle) MultiAddHandle = nullptr;
-  decltype(&curl_multi_remove_handle) MultiRemoveHandle = nullptr;
-  decltype(&curl_multi_perform) MultiPerform = nullptr;
-  decltype(&curl_easy_init) EasyInit = nullptr;
-  decltype(&curl_easy_setopt) EasySetopt = nullptr;
-  decltype(&curl_easy_cleanup) EasyCleanup = nullptr;
-  decltype(&curl_slist_append) SlistAppend = nullptr;
-  decltype(&curl_slist_free_all) SlistFreeAll = nullptr;
+  // Each function the game calls, named once: the members and their lookup come from this list,
+  // so none can be declared and left unloaded.
+#define GR_CURL_FUNCTIONS(X)                     \
+  X(GlobalInit, curl_global_init)                \
+  X(GlobalCleanup, curl_global_cleanup)          \
+  X(MultiInit, curl_multi_init)                  \
+  X(MultiCleanup, curl_multi_cleanup)            \
+  X(MultiAddHandle, curl_multi_add_handle)       \
+  X(MultiRemoveHandle, curl_multi_remove_handle) \
+  X(MultiPerform, curl_multi_perform)            \
+  X(EasyInit, curl_easy_init)                    \
+  X(EasySetopt, curl_easy_setopt)                \
+  X(EasyCleanup, curl_easy_cleanup)              \
+  X(SlistAppend, curl_slist_append)              \
+  X(SlistFreeAll, curl_slist_free_all)
+#define GR_CURL_MEMBER(member, function) decltype(&function) member = nullptr;
+  GR_CURL_FUNCTIONS(GR_CURL_MEMBER)
+#undef GR_CURL_MEMBER
 
  private:
   CurlLibrary() = default;
