@@ -264,10 +264,11 @@ void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) 
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   // Closing flushes; a full disk may only show up here.
   const bool closed = std::fclose(file.release()) == 0;
-  const int error = errno;
-  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int reason = written && closed ? errno : error;
+  // The error is read before the half-written file is removed.
+  auto failed = [&](int error) {
     std::remove(temporary.c_str());
-    throw std::runtime_error("Cannot write file \"" + path + "\". " + std::strerror(reason));
-  }
+    return std::runtime_error("Cannot write file \"" + path + "\". " + std::strerror(error));
+  };
+  if (!written || !closed) throw failed(errno);
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) throw failed(errno);
 }
